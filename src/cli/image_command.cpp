@@ -1,0 +1,7 @@
+// placeholder: replaced by the area that owns these commands
+#include "cli/commands.h"
+#include <iostream>
+namespace muxcc::cli {
+namespace { [[maybe_unused]] int notBuilt() { std::cerr << "not built yet\n"; return 1; } }
+int imageCommand(std::span<const std::string>) { return notBuilt(); }
+}

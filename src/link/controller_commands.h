@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/byte_channel.h"
+#include "link/task.h"
+#include "link/waiter.h"
+#include "model/configuration.h"
+#include "model/notice.h"
+
+#include <string_view>
+
+namespace muxcc::link {
+
+enum class CommandOutcome {
+    Busy,      // the port was already open; the busy notice was shown, nothing sent
+    Refused,   // a value cannot be sent; its notice was shown, nothing sent
+    Failed,    // the command's failure text was shown; the port is closed
+    Succeeded, // the command's completion text was shown; the port is closed
+};
+
+// The settings windows that a read refreshes, in the order it refreshes them.
+enum class SettingsGroup { Channels, Analog, Timers, Booleans, AdditionalFeatures };
+
+// What a command tells the technician while it runs.
+class TransferObserver {
+public:
+    virtual ~TransferObserver() = default;
+    virtual void showStatus(std::string_view text) = 0;
+    virtual void showNotice(const Notice& notice) = 0;
+    // A read has just replaced this group of the configuration.
+    virtual void settingsReplaced(SettingsGroup group) = 0;
+};
+
+// The four controller commands. One command at a time: a command started while
+// the channel is open is refused with the busy notice.
+class ControllerCommands {
+public:
+    ControllerCommands(ByteChannel& channel, Waiter& waiter, Configuration& config, TransferObserver& observer);
+
+    Task<CommandOutcome> writeToController();
+    Task<CommandOutcome> readFromController();
+    Task<CommandOutcome> displayCycleCount();
+    Task<CommandOutcome> resetCycleCounter();
+};
+
+} // namespace muxcc::link
