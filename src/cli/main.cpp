@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr const char* usage = R"(usage: muxcc-cli COMMAND [ARGS]
 
@@ -45,10 +46,10 @@ int main(int argc, char* argv[])
 
     using Command = int (*)(std::span<const std::string>);
     const std::map<std::string, Command> commands{
-        {"compile", muxcc::cli::compileCommand}, {"image", muxcc::cli::imageCommand},
+        {"compile", muxcc::cli::compileCommand},     {"image", muxcc::cli::imageCommand},
         {"normalize", muxcc::cli::normalizeCommand}, {"report", muxcc::cli::reportCommand},
-        {"write", muxcc::cli::writeCommand}, {"read", muxcc::cli::readCommand},
-        {"count", muxcc::cli::countCommand}, {"reset-count", muxcc::cli::resetCountCommand},
+        {"write", muxcc::cli::writeCommand},         {"read", muxcc::cli::readCommand},
+        {"count", muxcc::cli::countCommand},         {"reset-count", muxcc::cli::resetCountCommand},
     };
     const auto command = commands.find(args.front());
     if (command == commands.end()) {

@@ -2,7 +2,8 @@
 
 #include <cassert>
 
-namespace muxcc {
+namespace muxcc
+{
 
 std::string OutputName(int n)
 {
