@@ -1,7 +1,57 @@
-// placeholder: replaced by the area that owns these commands
+// muxcc-cli image FILE: every settings record and code word that a write of the
+// project would send, on a freshly started program, in the order sent.
+
+#include "boolean/compiler.h"
+#include "boolean/input_channel_rule.h"
 #include "cli/commands.h"
+#include "link/memory_image.h"
+#include "project/project_file_io.h"
+
+#include <cstddef>
 #include <iostream>
+
 namespace muxcc::cli {
-namespace { [[maybe_unused]] int notBuilt() { std::cerr << "not built yet\n"; return 1; } }
-int imageCommand(std::span<const std::string>) { return notBuilt(); }
+
+namespace {
+
+void PrintImage(const Configuration& config)
+{
+    for (const int record : link::SettingsRecordOrder)
+        std::cout << "S " << record << ' ' << int{*link::EncodeSettingsRecord(config, record).byte} << '\n';
+    for (int word = 0; word < CodeAreaSentSize / 2; ++word) {
+        const auto even = static_cast<std::size_t>(2 * word);
+        std::cout << "C " << word << ' ' << config.BooleanCode[even] << ' ' << config.BooleanCode[even + 1]
+                  << '\n';
+    }
 }
+
+} // namespace
+
+int imageCommand(std::span<const std::string> args)
+{
+    if (args.size() != 1) {
+        std::cerr << "usage: muxcc-cli image FILE\n";
+        return 2;
+    }
+    Configuration config;
+    if (const auto reason = OpenProjectFile(config, args[0])) {
+        std::cerr << *reason << '\n';
+        return 1;
+    }
+    // As the boolean window's save would, before compiling.
+    for (const DroppedEquation& dropped :
+         DropInputChannelEquations(config.BooleanText, config.ChannelDirection))
+        std::cerr << "warning:" << dropped.notice.text << '\n';
+    if (const auto notice = CompileAllBooleans(config)) {
+        std::cerr << notice->text << '\n';
+        return 1;
+    }
+    if (const auto unsendable = link::FirstUnsendableValue(config)) {
+        std::cerr << *unsendable << '\n';
+        return 1;
+    }
+    PrintImage(config);
+    return 0;
+}
+
+} // namespace muxcc::cli

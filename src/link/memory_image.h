@@ -18,8 +18,8 @@ inline constexpr std::array<int, 74> SettingsRecordOrder = {
 // The byte of one settings record, or the field whose value the record cannot carry.
 struct RecordByte {
     std::optional<std::uint8_t> byte;
-    std::string field;       // names the configuration field when there is no byte, e.g. "TimerOnTime[3]"
-    long long fieldValue{0}; // the offending value, for the message
+    std::string field;      // names the configuration field when there is no byte, e.g. "TimerOnTime[3]"
+    std::string fieldValue; // the offending value as text, e.g. "70000" or "-1.5"
 };
 
 // Encodes settings record `record` (one of SettingsRecordOrder) from the
@@ -34,6 +34,8 @@ std::optional<std::string> FirstUnsendableValue(const Configuration& config);
 using SettingsImage = std::array<std::int32_t, 129>;
 
 // The three decoding steps of a read; each replaces one group of the configuration.
+// Entries are taken as read, even beyond a byte; a field too narrow for a value
+// gets the nearest value it can hold. VoltageModel is used, never changed.
 void DecodeKeptValuesAndChannels(const SettingsImage& image, Configuration& config);
 void DecodeComparators(const SettingsImage& image, Configuration& config);
 void DecodeFeaturesAndTimers(const SettingsImage& image, Configuration& config);
