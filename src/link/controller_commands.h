@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/byte_channel.h"
+#include "link/controller_link.h"
 #include "link/task.h"
 #include "link/waiter.h"
 #include "model/configuration.h"
@@ -34,12 +35,27 @@ public:
 // the channel is open is refused with the busy notice.
 class ControllerCommands {
 public:
-    ControllerCommands(ByteChannel& channel, Waiter& waiter, Configuration& config, TransferObserver& observer);
+    ControllerCommands(ByteChannel& channel, Waiter& waiter, Configuration& config,
+                       TransferObserver& observer);
 
     Task<CommandOutcome> writeToController();
     Task<CommandOutcome> readFromController();
     Task<CommandOutcome> displayCycleCount();
     Task<CommandOutcome> resetCycleCounter();
+
+private:
+    // Busy check: true (after showing the busy notice) when the port is in use.
+    bool refusedAsBusy();
+    // The steps between opening the port and closing it; false at the first failure.
+    // Awaited results are bound to a local before they are tested: GCC 12
+    // miscompiles `if (!co_await ...) { ... co_return ...; }`.
+    Task<bool> programController();
+    Task<bool> readController();
+    Task<bool> clearCycleCountRecords();
+
+    ControllerLink link_;
+    Configuration& config_;
+    TransferObserver& observer_;
 };
 
 } // namespace muxcc::link

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,12 +16,12 @@ namespace muxcc::link {
 // six-byte record counts as one.
 struct SimulatorFault {
     enum class Kind {
-        Drop,    // no reply at all
-        Late,    // the reply comes `delay` later
-        Short,   // the reply loses its last character
-        Double,  // the reply is sent twice, run together
-        Garble,  // one digit of the reply changes (a read that differs from the one before)
-        Vanish,  // the device disappears instead of replying
+        Drop,   // no reply at all (a store is still carried out)
+        Late,   // the reply comes `delay` later
+        Short,  // the reply loses its last character
+        Double, // the reply is sent twice, run together
+        Garble, // the second character of the reply changes (a read that differs from the one before)
+        Vanish, // the device disappears instead of replying
     };
     Kind kind = Kind::Drop;
     int request = 1;
@@ -31,7 +32,7 @@ struct SimulatorFaults {
     bool silent = false;          // answers nothing at all
     int answerContactFrom = 1;    // contact requests before this attempt go unanswered
     int wrongReadBackRecord = -1; // this settings record reads back one more than stored
-    std::vector<SimulatorFault> faults;
+    std::vector<SimulatorFault> faults{};
 };
 
 // A reply on its way back to the tool.
@@ -43,7 +44,8 @@ struct SimulatorReply {
 // The controller's side of the serial link: 256 settings records of one byte
 // and 256 code words of two bytes, answering contact requests, store records
 // and query records byte for byte. Records are framed as the bytes arrive, so
-// a record may come split over several calls or several in one.
+// a record may come split over several calls or several in one. Bytes that
+// start no request are ignored.
 class ControllerSimulator {
 public:
     explicit ControllerSimulator(SimulatorFaults faults = {});
@@ -57,6 +59,18 @@ public:
     std::array<std::array<std::uint8_t, 2>, 256> code{};
     // Every complete request received, in order ("A" or the six record bytes).
     std::vector<std::string> requests;
+
+private:
+    std::optional<std::string> takeRequest();
+    std::optional<std::string> answer(const std::string& request);
+    std::optional<std::string> answerStore(const std::string& record);
+    std::optional<std::string> answerQuery(const std::string& record) const;
+    const SimulatorFault* faultAt(int request) const;
+
+    SimulatorFaults faults_;
+    std::string unframed_;
+    int contactRequests_ = 0;
+    bool vanished_ = false;
 };
 
 } // namespace muxcc::link

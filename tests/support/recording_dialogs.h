@@ -4,12 +4,10 @@
 
 #include <vector>
 
-namespace muxcc::testing
-{
+namespace muxcc::testing {
 
 // Answers every dialog at once and remembers what was shown.
-class RecordingDialogs : public Dialogs
-{
+class RecordingDialogs : public Dialogs {
 public:
     void showNotice(const Notice& notice) override { notices.push_back(notice); }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "link/controller_commands.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace muxcc::test {
+
+// Keeps everything a command shows, in order.
+class RecordingObserver final : public link::TransferObserver {
+public:
+    void showStatus(std::string_view text) override { statuses.emplace_back(text); }
+    void showNotice(const Notice& notice) override { notices.push_back(notice); }
+    void settingsReplaced(link::SettingsGroup group) override
+    {
+        replaced.push_back(group);
+        if (onReplaced)
+            onReplaced(group);
+    }
+
+    std::vector<std::string> statuses;
+    std::vector<Notice> notices;
+    std::vector<link::SettingsGroup> replaced;
+    // Lets a test look at the configuration at the moment a group is replaced.
+    std::function<void(link::SettingsGroup)> onReplaced;
+};
+
+} // namespace muxcc::test
