@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr const char* usage = R"(usage: muxcc-cli COMMAND [ARGS]
 

@@ -1,10 +1,169 @@
-// placeholder: replaced by the area that owns these commands
+// muxcc-cli write / read / count / reset-count: the controller commands over a
+// serial device, reporting each status text on its own line as it appears.
+
+#include "boolean/compiler.h"
+#include "boolean/input_channel_rule.h"
 #include "cli/commands.h"
+#include "link/controller_commands.h"
+#include "link/port_name.h"
+#include "link/serial_port_channel.h"
+#include "link/serial_port_waiter.h"
+#include "project/project_file_io.h"
+
+#include <QCoreApplication>
+
 #include <iostream>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace muxcc::cli {
-namespace { [[maybe_unused]] int notBuilt() { std::cerr << "not built yet\n"; return 1; } }
-int writeCommand(std::span<const std::string>) { return notBuilt(); }
-int readCommand(std::span<const std::string>) { return notBuilt(); }
-int countCommand(std::span<const std::string>) { return notBuilt(); }
-int resetCountCommand(std::span<const std::string>) { return notBuilt(); }
+
+namespace {
+
+using link::CommandOutcome;
+using link::ControllerCommands;
+
+// Statuses go to stdout as they appear; notices (busy, refused values) to stderr.
+class ConsoleObserver final : public link::TransferObserver {
+public:
+    void showStatus(std::string_view text) override
+    {
+        lastStatus = text;
+        std::cout << text << std::endl;
+    }
+    void showNotice(const Notice& notice) override
+    {
+        std::cerr << notice.title << ":" << notice.text << '\n';
+    }
+    void settingsReplaced(link::SettingsGroup) override {}
+
+    std::string lastStatus;
+};
+
+struct TransferArgs {
+    std::vector<std::string> files;
+    QString device = link::SerialPortDevice(1);
+    std::string model = "12";
+    std::string output;
+};
+
+// Accepts the options named in `allowed` ("--port", "--model", "-o") and
+// collects everything else as file names; nothing on a malformed line.
+std::optional<TransferArgs> ParseTransferArgs(std::span<const std::string> args,
+                                              const std::set<std::string>& allowed)
+{
+    TransferArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!arg.starts_with('-')) {
+            parsed.files.push_back(arg);
+            continue;
+        }
+        if (!allowed.contains(arg) || i + 1 == args.size())
+            return std::nullopt;
+        const std::string& value = args[++i];
+        if (arg == "--port")
+            parsed.device = QString::fromStdString(value);
+        else if (arg == "--model")
+            parsed.model = value;
+        else
+            parsed.output = value;
+    }
+    return parsed;
 }
+
+int Usage(const char* synopsis)
+{
+    std::cerr << "usage: muxcc-cli " << synopsis << '\n';
+    return 2;
+}
+
+// Runs one controller command on the event loop until it ends; the exit status.
+int RunOnController(Configuration& config, const QString& device,
+                    link::Task<CommandOutcome> (ControllerCommands::*command)())
+{
+    link::SerialPortChannel channel(device);
+    link::SerialPortWaiter waiter(channel);
+    ConsoleObserver observer;
+    ControllerCommands commands(channel, waiter, config, observer);
+
+    std::optional<CommandOutcome> outcome;
+    link::startDetached<CommandOutcome>((commands.*command)(), [&outcome](CommandOutcome result) {
+        outcome = result;
+        QCoreApplication::exit();
+    });
+    // A command that fails before its first wait has already ended here.
+    if (!outcome)
+        QCoreApplication::exec();
+
+    if (outcome == CommandOutcome::Succeeded)
+        return 0;
+    if (outcome == CommandOutcome::Failed)
+        std::cerr << "muxcc-cli: " << observer.lastStatus << " (" << device.toStdString() << ")\n";
+    return 1;
+}
+
+} // namespace
+
+int writeCommand(std::span<const std::string> args)
+{
+    const auto parsed = ParseTransferArgs(args, {"--port"});
+    if (!parsed || parsed->files.size() != 1)
+        return Usage("write FILE [--port DEV]");
+
+    Configuration config;
+    if (const auto reason = OpenProjectFile(config, parsed->files.front())) {
+        std::cerr << *reason << '\n';
+        return 1;
+    }
+    // Compiled as `muxcc-cli compile` does: the boolean window's save first.
+    for (const DroppedEquation& dropped :
+         DropInputChannelEquations(config.BooleanText, config.ChannelDirection))
+        std::cerr << "warning:" << dropped.notice.text << '\n';
+    if (const auto notice = CompileAllBooleans(config)) {
+        std::cerr << notice->text << '\n';
+        return 1;
+    }
+    return RunOnController(config, parsed->device, &ControllerCommands::writeToController);
+}
+
+int readCommand(std::span<const std::string> args)
+{
+    const auto parsed = ParseTransferArgs(args, {"--port", "--model", "-o"});
+    if (!parsed || !parsed->files.empty() || (parsed->model != "12" && parsed->model != "24"))
+        return Usage("read [--port DEV] [--model 12|24] [-o OUT]");
+
+    Configuration config;
+    config.VoltageModel = parsed->model == "24" ? 1 : 0;
+    if (const int status = RunOnController(config, parsed->device, &ControllerCommands::readFromController))
+        return status;
+    if (parsed->output.empty())
+        return 0;
+    if (const auto reason = SaveProjectFile(config, parsed->output)) {
+        std::cerr << *reason << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int countCommand(std::span<const std::string> args)
+{
+    const auto parsed = ParseTransferArgs(args, {"--port"});
+    if (!parsed || !parsed->files.empty())
+        return Usage("count [--port DEV]");
+    Configuration config;
+    return RunOnController(config, parsed->device, &ControllerCommands::displayCycleCount);
+}
+
+int resetCountCommand(std::span<const std::string> args)
+{
+    const auto parsed = ParseTransferArgs(args, {"--port"});
+    if (!parsed || !parsed->files.empty())
+        return Usage("reset-count [--port DEV]");
+    Configuration config;
+    return RunOnController(config, parsed->device, &ControllerCommands::resetCycleCounter);
+}
+
+} // namespace muxcc::cli

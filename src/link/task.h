@@ -6,8 +6,7 @@
 #include <optional>
 #include <utility>
 
-namespace muxcc::link
-{
+namespace muxcc::link {
 
 // A lazily started coroutine that one awaiting coroutine resumes into, and
 // that hands control back to it when it finishes. Waits inside it suspend the
@@ -15,8 +14,7 @@ namespace muxcc::link
 template <typename T = void>
 class Task;
 
-namespace detail
-{
+namespace detail {
 
 struct ContinueAwaiting {
     bool await_ready() const noexcept { return false; }
@@ -56,8 +54,7 @@ struct Promise<void> : PromiseBase {
 } // namespace detail
 
 template <typename T>
-class [[nodiscard]] Task
-{
+class [[nodiscard]] Task {
 public:
     using promise_type = detail::Promise<T>;
 
@@ -90,8 +87,7 @@ private:
     std::coroutine_handle<promise_type> handle_;
 };
 
-namespace detail
-{
+namespace detail {
 
 template <typename T>
 Task<T> Promise<T>::get_return_object()

@@ -5,16 +5,14 @@
 #include <cstddef>
 #include <functional>
 
-namespace muxcc::link
-{
+namespace muxcc::link {
 
 using Milliseconds = std::chrono::milliseconds;
 
 // Suspends a record operation until its channel has enough bytes waiting or its
 // own deadline has passed. Every wait has a deadline of its own: no wait can
 // stretch or cut another.
-class Waiter
-{
+class Waiter {
 public:
     using Resume = std::function<void()>;
     virtual ~Waiter() = default;

@@ -1,0 +1,70 @@
+#include "link/serial_port_channel.h"
+
+#include <utility>
+
+namespace muxcc::link {
+
+SerialPortChannel::SerialPortChannel(QString device, QObject* parent) : QObject(parent)
+{
+    port_.setPortName(std::move(device));
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    connect(&port_, &QSerialPort::readyRead, this, &SerialPortChannel::collect);
+    connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortChannel::handleError);
+}
+
+bool SerialPortChannel::open()
+{
+    received_.clear();
+    return port_.open(QIODevice::ReadWrite);
+}
+
+void SerialPortChannel::close()
+{
+    if (!port_.isOpen())
+        return;
+    port_.close();
+    emit closed();
+}
+
+bool SerialPortChannel::isOpen() const
+{
+    return port_.isOpen();
+}
+
+void SerialPortChannel::write(std::string_view bytes)
+{
+    if (port_.isOpen())
+        port_.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::size_t SerialPortChannel::bytesWaiting() const
+{
+    return static_cast<std::size_t>(received_.size());
+}
+
+std::string SerialPortChannel::readAll()
+{
+    std::string bytes(received_.constData(), static_cast<std::size_t>(received_.size()));
+    received_.clear();
+    return bytes;
+}
+
+void SerialPortChannel::collect()
+{
+    received_.append(port_.readAll());
+    emit bytesArrived();
+}
+
+void SerialPortChannel::handleError(QSerialPort::SerialPortError error)
+{
+    // A vanished device keeps reporting ReadError until the port is closed;
+    // closing at once ends the pending wait and the operation sees the line gone.
+    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError)
+        close();
+}
+
+} // namespace muxcc::link
