@@ -8,11 +8,9 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-namespace muxcc
-{
+namespace muxcc {
 
-namespace
-{
+namespace {
 
 QAction* addNamedAction(QWidget* menu, const char* objectName, const QString& caption)
 {

@@ -6,15 +6,13 @@
 
 class QLineEdit;
 
-namespace muxcc
-{
+namespace muxcc {
 
 class Dialogs;
 
 // The program's main window: the menu every command starts from and the one-line
 // status text through which commands report.
-class MainWindow : public QMainWindow
-{
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:

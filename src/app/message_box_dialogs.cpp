@@ -4,8 +4,7 @@
 
 #include <QMessageBox>
 
-namespace muxcc
-{
+namespace muxcc {
 
 void MessageBoxDialogs::showNotice(const Notice& notice)
 {

@@ -4,12 +4,10 @@
 
 class QWidget;
 
-namespace muxcc
-{
+namespace muxcc {
 
 // Dialogs shown as the platform's message boxes.
-class MessageBoxDialogs : public Dialogs
-{
+class MessageBoxDialogs : public Dialogs {
 public:
     explicit MessageBoxDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace muxcc
-{
+namespace muxcc {
 
 // The configuration keeps 8-bit text; the windows show it one character per byte.
 inline QString toQString(std::string_view text)

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace muxcc
-{
+namespace muxcc {
 
 inline constexpr int ChannelCount = 16;
 inline constexpr int TimerCount = 5;

@@ -2,8 +2,7 @@
 
 #include <string>
 
-namespace muxcc
-{
+namespace muxcc {
 
 // A modal message for the technician: what the program shows in a message box.
 struct Notice {

@@ -4,14 +4,12 @@
 #include <cassert>
 #include <cstddef>
 
-namespace muxcc
-{
+namespace muxcc {
 
 // A fixed array indexed 1..N, so that code reads with the channel, timer and
 // output numbers a technician uses (MUX1 is ChannelDirection[1]).
 template <typename T, int N>
-class OneBased
-{
+class OneBased {
 public:
     static constexpr int first = 1;
     static constexpr int last = N;

@@ -2,8 +2,7 @@
 
 #include <cassert>
 
-namespace muxcc
-{
+namespace muxcc {
 
 std::string OutputName(int n)
 {

@@ -2,8 +2,7 @@
 
 #include <string>
 
-namespace muxcc
-{
+namespace muxcc {
 
 // Name of equation output n (1..42) in the output order: "MUX1".."MUX16",
 // "FET1".."FET10", "VRT1".."VRT10", "BUZZER", "TRIG1".."TRIG5".

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-namespace muxcc
-{
+namespace muxcc {
 
 // Nearest integer, exact halves to the even neighbour (2.5 -> 2, 3.5 -> 4):
 // the one rounding used for every conversion to a whole number.
