@@ -1,11 +1,9 @@
 // muxcc-cli image FILE: every settings record and code word that a write of the
 // project would send, on a freshly started program, in the order sent.
 
-#include "boolean/compiler.h"
-#include "boolean/input_channel_rule.h"
 #include "cli/commands.h"
+#include "cli/compiled_project.h"
 #include "link/memory_image.h"
-#include "project/project_file_io.h"
 
 #include <cstddef>
 #include <iostream>
@@ -34,18 +32,8 @@ int imageCommand(std::span<const std::string> args)
         return 2;
     }
     Configuration config;
-    if (const auto reason = OpenProjectFile(config, args[0])) {
-        std::cerr << *reason << '\n';
+    if (!OpenAndCompile(args[0], config))
         return 1;
-    }
-    // As the boolean window's save would, before compiling.
-    for (const DroppedEquation& dropped :
-         DropInputChannelEquations(config.BooleanText, config.ChannelDirection))
-        std::cerr << "warning:" << dropped.notice.text << '\n';
-    if (const auto notice = CompileAllBooleans(config)) {
-        std::cerr << notice->text << '\n';
-        return 1;
-    }
     if (const auto unsendable = link::FirstUnsendableValue(config)) {
         std::cerr << *unsendable << '\n';
         return 1;

@@ -1,9 +1,8 @@
 // muxcc-cli write / read / count / reset-count: the controller commands over a
 // serial device, reporting each status text on its own line as it appears.
 
-#include "boolean/compiler.h"
-#include "boolean/input_channel_rule.h"
 #include "cli/commands.h"
+#include "cli/compiled_project.h"
 #include "link/controller_commands.h"
 #include "link/port_name.h"
 #include "link/serial_port_channel.h"
@@ -114,18 +113,8 @@ int writeCommand(std::span<const std::string> args)
         return Usage("write FILE [--port DEV]");
 
     Configuration config;
-    if (const auto reason = OpenProjectFile(config, parsed->files.front())) {
-        std::cerr << *reason << '\n';
+    if (!OpenAndCompile(parsed->files.front(), config))
         return 1;
-    }
-    // Compiled as `muxcc-cli compile` does: the boolean window's save first.
-    for (const DroppedEquation& dropped :
-         DropInputChannelEquations(config.BooleanText, config.ChannelDirection))
-        std::cerr << "warning:" << dropped.notice.text << '\n';
-    if (const auto notice = CompileAllBooleans(config)) {
-        std::cerr << notice->text << '\n';
-        return 1;
-    }
     return RunOnController(config, parsed->device, &ControllerCommands::writeToController);
 }
 

@@ -46,7 +46,7 @@ private slots:
             << "";
         QTest::newRow("equation of an input channel dropped with a warning")
             << QList<int>{1} << QStringList{"MUX2"} << 0 << Zeros(86) + "\n"
-            << "warning: Boolean Error in MUX1, MUX1 SET AS INPUT\n";
+            << " Boolean Error in MUX1, MUX1 SET AS INPUT\n";
         QTest::newRow("rejected equation")
             << QList<int>{} << QStringList{"", "", "", "", "MUX1 MUX2"} << 1 << ""
             << " Boolean Error in MUX5, Check Boolean\n";
