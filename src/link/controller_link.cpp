@@ -19,9 +19,11 @@ constexpr Milliseconds PacingDelay = 100ms;
 constexpr std::size_t SettingReplySize = FieldSize;
 constexpr std::size_t CodeWordReplySize = 2 * FieldSize;
 
-int RoundedNumericValue(std::string_view text)
+// The byte carried by a reply field: its three characters from `first`, as a
+// whole number (at most three characters, so it always fits).
+int FieldByte(std::string_view reply, std::size_t first)
 {
-    return static_cast<int>(RoundHalfEven(NumericValue(text)));
+    return static_cast<int>(RoundHalfEven(NumericValue(Characters(reply, first, first + 2))));
 }
 
 } // namespace
@@ -90,7 +92,8 @@ Task<bool> ControllerLink::write_code_word(int address_h, int address_l, int dat
     const std::optional<std::string> acknowledgement = co_await reply(Acknowledgement.size());
     if (acknowledgement != Acknowledgement)
         co_return false;
-    co_return co_await delay_100ms();
+    const bool stillOpen = co_await delay_100ms();
+    co_return stillOpen;
 }
 
 Task<bool> ControllerLink::verify_code_batch(CodeArea code, int code_index)
@@ -123,12 +126,12 @@ Task<std::optional<int>> ControllerLink::read_setting(int address_h, int address
     if (!first || first->size() <= 4)
         co_return std::nullopt;
     channel_.write(*query);
-    const int kept = RoundedNumericValue(*first);
+    const double kept = RoundHalfEven(NumericValue(*first));
     const std::optional<std::string> second = co_await reply(SettingReplySize);
     // The replies are compared by value: "00370" and "00370 " agree.
     if (!second || NumericValue(*second) != kept)
         co_return std::nullopt;
-    co_return RoundedNumericValue(Characters(*second, 2, 4));
+    co_return FieldByte(*second, 2);
 }
 
 Task<std::optional<CodeWord>> ControllerLink::read_code_word(int address_h, int address_l)
@@ -145,8 +148,7 @@ Task<std::optional<CodeWord>> ControllerLink::read_code_word(int address_h, int 
     // The replies are compared as text: "00370..." and "00370... " differ.
     if (second != first)
         co_return std::nullopt;
-    co_return CodeWord{RoundedNumericValue(Characters(*second, 2, 4)),
-                       RoundedNumericValue(Characters(*second, 7, 9))};
+    co_return CodeWord{FieldByte(*second, 2), FieldByte(*second, 7)};
 }
 
 Task<bool> ControllerLink::delay_100ms()
