@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/controller_session.h"
 #include "app/dialogs.h"
+#include "app/text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,8 +32,8 @@ QMenu* addNamedMenu(QMenuBar* bar, const char* objectName, const QString& captio
 
 } // namespace
 
-MainWindow::MainWindow(Configuration& config, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), config_(config), dialogs_(dialogs), statusLine_(new QLineEdit)
+MainWindow::MainWindow(Dialogs& dialogs, ControllerSession& controller, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), controller_(controller), statusLine_(new QLineEdit)
 {
     setWindowTitle(QStringLiteral("MULTIPLEX CONTROLLER COMPILIER"));
 
@@ -72,8 +74,10 @@ void MainWindow::buildMenus()
     addNamedAction(bar, "MNU_BLN", tr("&BOOLEANS"));
 
     QMenu* program = addNamedMenu(bar, "MNU_PRG", tr("&PROGRAM"));
-    addNamedAction(program, "MNU_READ", tr("&READ"));
-    addNamedAction(program, "MNU_PROGRAM", tr("&WRITE TO CONTROLLER"));
+    connect(addNamedAction(program, "MNU_READ", tr("&READ")), &QAction::triggered, this,
+            [this] { controller_.start(&link::ControllerCommands::readFromController, *this); });
+    connect(addNamedAction(program, "MNU_PROGRAM", tr("&WRITE TO CONTROLLER")), &QAction::triggered, this,
+            [this] { controller_.start(&link::ControllerCommands::writeToController, *this); });
 
     connect(addNamedAction(bar, "MNU_ABOUT", tr("&ABOUT")), &QAction::triggered, this, &MainWindow::about);
 }
@@ -88,6 +92,19 @@ QString MainWindow::status() const
     return statusLine_->text();
 }
 
+void MainWindow::showStatus(std::string_view text)
+{
+    showStatus(toQString(text));
+}
+
+void MainWindow::showNotice(const Notice& notice)
+{
+    dialogs_.showNotice(notice);
+}
+
+// No settings window exists yet that would need reloading.
+void MainWindow::settingsReplaced(link::SettingsGroup) {}
+
 void MainWindow::about()
 {
     dialogs_.showNotice({Notice::Icon::Information, "ABOUT", " Version 1.1"});
@@ -96,6 +113,7 @@ void MainWindow::about()
 // Ends the run at once: nothing is saved and nothing is asked.
 void MainWindow::exit()
 {
+    controller_.closePort();
     QApplication::closeAllWindows();
     QApplication::quit();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "model/configuration.h"
+#ifndef Q_MOC_RUN
+#include "link/controller_commands.h"
+#endif
 
 #include <QMainWindow>
 
@@ -8,18 +10,24 @@ class QLineEdit;
 
 namespace muxcc {
 
+class ControllerSession;
 class Dialogs;
 
 // The program's main window: the menu every command starts from and the one-line
 // status text through which commands report.
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public link::TransferObserver {
     Q_OBJECT
 
 public:
-    MainWindow(Configuration& config, Dialogs& dialogs, QWidget* parent = nullptr);
+    MainWindow(Dialogs& dialogs, ControllerSession& controller, QWidget* parent = nullptr);
 
     void showStatus(const QString& text);
     QString status() const;
+
+    // What a controller command reports.
+    void showStatus(std::string_view text) override;
+    void showNotice(const Notice& notice) override;
+    void settingsReplaced(link::SettingsGroup group) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -29,8 +37,8 @@ private:
     void about();
     void exit();
 
-    Configuration& config_;
     Dialogs& dialogs_;
+    ControllerSession& controller_;
     QLineEdit* statusLine_;
 };
 

@@ -1,5 +1,8 @@
 #include "app/main_window.h"
 #include "support/recording_dialogs.h"
+#ifndef Q_MOC_RUN
+#include "app/controller_session.h"
+#endif
 
 #include <QAction>
 #include <QMenu>
@@ -7,9 +10,22 @@
 #include <QtTest>
 
 using muxcc::Configuration;
+using muxcc::ControllerSession;
 using muxcc::MainWindow;
 using muxcc::Notice;
 using muxcc::testing::RecordingDialogs;
+
+namespace {
+
+// A program whose port 1 is a device that does not exist.
+struct Program {
+    Configuration config;
+    RecordingDialogs dialogs;
+    ControllerSession controller{QStringLiteral("/nonexistent/ttyS0"), config};
+    MainWindow window{dialogs, controller};
+};
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -17,18 +33,16 @@ class MainWindowTest : public QObject {
 private slots:
     void shouldShowCaptionAndWelcomeText()
     {
-        Configuration config;
-        RecordingDialogs dialogs;
-        MainWindow window(config, dialogs);
+        Program program;
+        MainWindow& window = program.window;
         QCOMPARE(window.windowTitle(), QStringLiteral("MULTIPLEX CONTROLLER COMPILIER"));
         QCOMPARE(window.status(), QStringLiteral("Welcome to the World of Programmable Logic"));
     }
 
     void shouldLayOutTheMenuBarInOrder()
     {
-        Configuration config;
-        RecordingDialogs dialogs;
-        MainWindow window(config, dialogs);
+        Program program;
+        MainWindow& window = program.window;
 
         QStringList bar;
         for (QAction* action : window.menuBar()->actions())
@@ -56,9 +70,8 @@ private slots:
     {
         QFETCH(QString, menu);
         QFETCH(QStringList, items);
-        Configuration config;
-        RecordingDialogs dialogs;
-        MainWindow window(config, dialogs);
+        Program program;
+        MainWindow& window = program.window;
 
         const auto* dropDown = window.findChild<QMenu*>(menu);
         QVERIFY(dropDown);
@@ -76,26 +89,49 @@ private slots:
 
     void shouldShowVersionWithoutChangingAnything()
     {
-        Configuration config;
-        config.ChannelDirection[3] = 1;
-        const Configuration before = config;
-        RecordingDialogs dialogs;
-        MainWindow window(config, dialogs);
-        window.showStatus(QStringLiteral("FILE OPEN COMPLETED"));
+        Program program;
+        program.config.ChannelDirection[3] = 1;
+        const Configuration before = program.config;
+        program.window.showStatus(QStringLiteral("FILE OPEN COMPLETED"));
 
-        window.findChild<QAction*>(QStringLiteral("MNU_ABOUT"))->trigger();
+        program.window.findChild<QAction*>(QStringLiteral("MNU_ABOUT"))->trigger();
 
-        QCOMPARE(dialogs.notices.size(), std::size_t{1});
-        QVERIFY(dialogs.notices.front() == (Notice{Notice::Icon::Information, "ABOUT", " Version 1.1"}));
-        QCOMPARE(window.status(), QStringLiteral("FILE OPEN COMPLETED"));
-        QVERIFY(config == before);
+        QCOMPARE(program.dialogs.notices.size(), std::size_t{1});
+        QVERIFY(program.dialogs.notices.front() ==
+                (Notice{Notice::Icon::Information, "ABOUT", " Version 1.1"}));
+        QCOMPARE(program.window.status(), QStringLiteral("FILE OPEN COMPLETED"));
+        QVERIFY(program.config == before);
+    }
+
+    // A port that cannot be opened is a failed contact: the command ends at once with its own text.
+    void shouldReportAnUnreachableControllerInTheStatusLine_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("write") << "MNU_PROGRAM"
+                               << "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN.";
+        QTest::newRow("read") << "MNU_READ"
+                              << "ERROR OCCURRED DURING READING, PLEASE TRY AGAIN.";
+    }
+
+    void shouldReportAnUnreachableControllerInTheStatusLine()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, status);
+        Program program;
+        const Configuration before = program.config;
+
+        program.window.findChild<QAction*>(item)->trigger();
+
+        QCOMPARE(program.window.status(), status);
+        QVERIFY(program.config == before);
+        QVERIFY(program.dialogs.notices.empty());
     }
 
     void shouldCloseEveryWindowOnExitWithoutAsking()
     {
-        Configuration config;
-        RecordingDialogs dialogs;
-        MainWindow window(config, dialogs);
+        Program program;
+        MainWindow& window = program.window;
         window.show();
         QWidget other;
         other.show();
@@ -105,7 +141,7 @@ private slots:
 
         QVERIFY(!window.isVisible());
         QVERIFY(!other.isVisible());
-        QVERIFY(dialogs.notices.empty());
+        QVERIFY(program.dialogs.notices.empty());
     }
 };
 
