@@ -1,0 +1,265 @@
+#include "project/project_file_io.h"
+#include "project/project_reader.h"
+#include "project/project_writer.h"
+#include "project/settings_report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+
+using namespace muxcc;
+using Change = std::function<void(Configuration&)>;
+
+namespace {
+
+const Change Fresh = [](Configuration&) {};
+
+// The line a fresh start saves: 50 zeros, 42 empty texts, 7 zeros.
+const std::string FreshLine =
+    "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+    R"("","","","","","","","","","","","","","","","","","","","","",)"
+    R"("","","","","","","","","","","","","","","","","","","","","",)"
+    "0,0,0,0,0,0,0\r\n";
+
+// MUX1 an output, timer 1 a one shot (on 250, off 100), V1 at 13.5 V for 250
+// counts, options 1 and 3 with the 24 V model, and an equation for MUX1.
+const Change Example = [](Configuration& c) {
+    c.ChannelDirection[1] = c.TimerMode[1] = c.VoltageModel = 1;
+    c.TimerOnTime[1] = c.VoltageTime[1] = 250;
+    c.TimerOffTime[1] = 100;
+    c.VoltageSetting[1] = 13.5F;
+    c.OptionFlags = 5;
+    c.BooleanText[1] = "INPUT1 AND V1";
+};
+
+const std::string ExampleLine =
+    "1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,250,100,1,0,0,0,0,0,0,13.5,0,0,0,0,0,12500,0,0,0,0,0,0,0,0,0,0,0,0,0,0,"
+    R"(0,0,0,0,"INPUT1 AND V1","","","","","","","","","","","","","","","","","","","","",)"
+    R"("","","","","","","","","","","","","","","","","","","","","",0,0,0,0,0,0,21)"
+    "\r\n";
+
+// The fresh line with field `number` (1..99) written as `text`.
+std::string freshLineWith(int number, const std::string& text)
+{
+    std::size_t start = 0; // no commas inside the fresh line's quotes
+    for (int field = 1; field < number; ++field)
+        start = FreshLine.find(',', start) + 1;
+    return FreshLine.substr(0, start) + text + FreshLine.substr(FreshLine.find_first_of(",\r", start));
+}
+
+// A configuration with `change` made to a fresh start, and values that no file
+// holds set, so that a read must keep them.
+Configuration loadedWith(const Change& change)
+{
+    Configuration config;
+    config.FileName = "previous.mcf";
+    config.BooleanEditText[1] = "being edited";
+    config.BooleanCode[0] = 5;
+    change(config);
+    config.PackedOptionWord = static_cast<std::int16_t>(PackOptionWord(config));
+    return config;
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class ProjectTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each row is read into a loaded configuration: it gives `change` made to a
+    // fresh start, or refuses with `reason` and changes nothing (change =
+    // Example). A "writes" row is also exactly the line that `change` saves.
+    void shouldWriteAndReadRecords_data()
+    {
+        QTest::addColumn<std::string>("bytes");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QString>("reason");
+        std::string acrossLines = ExampleLine;
+        acrossLines.replace(acrossLines.find(",250,"), 5, "\r\n250\n");
+        acrossLines.replace(acrossLines.find(",\"INPUT1"), 1, "\r");
+        const QString ends = "the file ends inside a record: field ";
+        // clang-format off
+        QTest::newRow("writes a fresh start")            << FreshLine                                  << Fresh   << QString();
+        QTest::newRow("writes the example")              << ExampleLine                                << Example << QString();
+        QTest::newRow("writes timer 5 after equations")  << freshLineWith(97, "13")                    << Change([](Configuration& c) { c.TimerOffTime[5] = 13; })          << QString();
+        QTest::newRow("writes a quoted comma in TRIG5")  << freshLineWith(92, "\"A,B\"")               << Change([](Configuration& c) { c.BooleanText[42] = "A,B"; })       << QString();
+        QTest::newRow("writes options, 12 V model")      << freshLineWith(99, "15")                    << Change([](Configuration& c) { c.OptionFlags = 15; })              << QString();
+        QTest::newRow("writes a zero before the point")  << freshLineWith(39, "-0.5")                  << Change([](Configuration& c) { c.TemperatureSetting[2] = -0.5F; }) << QString();
+        QTest::newRow("writes 12.2, not 12.19999981")    << freshLineWith(39, "12.2")                  << Change([](Configuration& c) { c.TemperatureSetting[2] = 12.2F; }) << QString();
+        QTest::newRow("writes 1e30 with no exponent")    << freshLineWith(39, "1" + std::string(30, '0')) << Change([](Configuration& c) { c.TemperatureSetting[2] = 1e30F; }) << QString();
+        QTest::newRow("writes 8-bit text unchanged")     << freshLineWith(51, "\"\xb0\xe9\"")          << Change([](Configuration& c) { c.BooleanText[1] = "\xb0\xe9"; })   << QString();
+        QTest::newRow("reads an empty file as fresh")    << std::string()                              << Fresh   << QString();
+        QTest::newRow("reads the second of two records") << ExampleLine + freshLineWith(17, "5")       << Change([](Configuration& c) { c.TimerOnTime[1] = 5; })            << QString();
+        QTest::newRow("reads a record across lines")     << acrossLines                                << Example << QString();
+        QTest::newRow("reads 16 as 24 V, no options")    << freshLineWith(99, "16")                    << Change([](Configuration& c) { c.VoltageModel = 1; })              << QString();
+        QTest::newRow("reads blanks around a quote")     << freshLineWith(51, "  \" V1,V2 \"\t")       << Change([](Configuration& c) { c.BooleanText[1] = " V1,V2 "; })    << QString();
+        QTest::newRow("reads no zero before the point")  << freshLineWith(26, " -.5 ")                 << Change([](Configuration& c) { c.VoltageSetting[1] = -0.5F; })     << QString();
+        QTest::newRow("reads 2.5 as 2, half to even")    << freshLineWith(17, "2.5")                   << Change([](Configuration& c) { c.TimerOnTime[1] = 2; })            << QString();
+        QTest::newRow("reads 3.5 as 4, half to even")    << freshLineWith(1, "3.5")                    << Change([](Configuration& c) { c.ChannelDirection[1] = 4; })       << QString();
+        QTest::newRow("reads comparator 25 as 0")        << freshLineWith(32, "25")                    << Fresh   << QString();
+        QTest::newRow("reads comparator 75 as 2")        << freshLineWith(33, "75")                    << Change([](Configuration& c) { c.VoltageTime[2] = 2; })            << QString();
+        QTest::newRow("refuses a short record")          << FreshLine.substr(0, FreshLine.rfind(','))  << Example << ends + "99 (PackedOptionWord) is missing";
+        QTest::newRow("refuses only a line end")         << std::string("\r\n")                        << Example << ends + "2 (ChannelDirection[2]) is missing";
+        QTest::newRow("refuses text for a number")       << freshLineWith(17, "abc")                   << Example << QString("field 17 (TimerOnTime[1]): \"abc\" is not a number");
+        QTest::newRow("refuses a rounded 16-bit excess") << freshLineWith(50, "32767.5")               << Example << QString("field 50 (SlpOnTime): \"32767.5\" is outside the 16-bit range (-32768..32767)");
+        QTest::newRow("refuses a comparator > 32 bits")  << freshLineWith(32, "2147483648")            << Example << QString("field 32 (VoltageTime[1]): \"2147483648\" is outside the 32-bit range (-2147483648..2147483647)");
+        QTest::newRow("refuses an unterminated quote")   << freshLineWith(92, "\"V1 AND V2")           << Example << QString("field 92 (BooleanText[42]): the quoted text has no closing double quote");
+        QTest::newRow("refuses a broken first record")   << freshLineWith(17, "x") + ExampleLine       << Example << QString("field 17 (TimerOnTime[1]): \"x\" is not a number");
+        // clang-format on
+    }
+
+    void shouldWriteAndReadRecords()
+    {
+        QFETCH(std::string, bytes);
+        QFETCH(Change, change);
+        QFETCH(QString, reason);
+        if (QByteArray(QTest::currentDataTag()).startsWith("writes"))
+            QCOMPARE(QString::fromStdString(ProjectRecordLine(loadedWith(change))),
+                     QString::fromStdString(bytes));
+        Configuration config = loadedWith(Example);
+        QCOMPARE(QString::fromStdString(ReadProjectRecord(config, bytes).value_or("")), reason);
+        QVERIFY(config == loadedWith(change));
+    }
+
+    void shouldKeepEveryComparatorCountFromZeroTo65500()
+    {
+        for (int first = 0; first <= 65500; first += 10) { // ten comparator times a record
+            Configuration in, out;
+            for (int n = 0; n < 10; ++n) // the last record wraps round to 0..8
+                (n < 6 ? in.VoltageTime[n + 1] : in.TemperatureTime[n - 5]) = (first + n) % 65501;
+            QCOMPARE(ReadProjectRecord(out, ProjectRecordLine(in)), std::nullopt);
+            QVERIFY2(out == in, qPrintable(QString("a count from %1 changed").arg(first)));
+        }
+    }
+
+    void shouldSaveOverAnOldFileAndOpenItBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("NOEXTENSION");
+        QVERIFY(writeFile(path, "an older, longer file that SAVE AS replaces without a question"));
+        Configuration config = loadedWith(Example), expected = config;
+        QCOMPARE(SaveProjectFile(config, path.toStdString()), std::nullopt);
+        QCOMPARE(contents(path), QByteArray::fromStdString(ExampleLine));
+        expected.FileName = path.toStdString();
+        expected.FileAssociated = 1;
+        QVERIFY(config == expected);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"NOEXTENSION"}); // no temporary left
+
+        Configuration reopened = loadedWith(Fresh);
+        QVERIFY(OpenProjectFile(reopened, dir.filePath("MISSING").toStdString()).has_value());
+        QVERIFY(reopened == loadedWith(Fresh));
+        QCOMPARE(OpenProjectFile(reopened, path.toStdString()), std::nullopt);
+        expected.BooleanEditText = expected.BooleanText;
+        QVERIFY(reopened == expected);
+    }
+
+    void shouldFailToSaveAndKeepTheOldFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<std::string>("reason");
+        // clang-format off
+        QTest::newRow("a path that is a directory")   << "FOLDER"          << Fresh << std::string();
+        // QSaveFile's temporary beside a 250-byte name would be too long.
+        QTest::newRow("no room for a temporary name") << QString(250, 'N') << Fresh << std::string();
+        QTest::newRow("a double quote in TRIG5")      << "OLD"  << Change([](Configuration& c) { c.BooleanText[42] = "\""; })      << std::string("the TRIG5 equation contains a double quote");
+        QTest::newRow("an infinite threshold")        << "OLD"  << Change([](Configuration& c) { c.TemperatureSetting[4] = INFINITY; }) << std::string("field 41 (TemperatureSetting[4]): only a finite number");
+        // clang-format on
+    }
+
+    void shouldFailToSaveAndKeepTheOldFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(Change, change);
+        QFETCH(std::string, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(name == "FOLDER" ? QDir(dir.path()).mkdir(name) : writeFile(path, "old contents\r\n"));
+        Configuration config = loadedWith(change);
+        const auto failure = SaveProjectFile(config, path.toStdString());
+        QVERIFY2(failure && failure->starts_with("cannot save " + path.toStdString() + ": " + reason),
+                 failure.value_or("saved").c_str());
+        QVERIFY(config == loadedWith(change));
+        QCOMPARE(contents(path), QByteArray(name == "FOLDER" ? "<unreadable>" : "old contents\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{name});
+    }
+
+    // Line numbers run through the whole list: the page break is line 72.
+    void shouldPrintEachReportLine_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<std::string>("text");
+        QTest::addColumn<bool>("bold");
+        // clang-format off
+        QTest::newRow("no file name on a fresh start")   << Fresh << 4   << std::string("Filename = ")               << true;
+        QTest::newRow("a fresh timer is a duty timer")   << Fresh << 48  << std::string(" Timer 5 is a Duty Timer.") << false;
+        QTest::newRow("a fresh comparator")              << Fresh << 57  << std::string(" V1 IS TRUE WHEN BATTERY VOLTAGE IS > 0 For 0 Seconds") << false;
+        QTest::newRow("the last line of the first page") << Fresh << 71  << std::string(" T4 IS TRUE WHEN TEMPERATURE IS > 0 For 0 Seconds") << false;
+        QTest::newRow("the second page's version")       << Fresh << 77  << std::string(" ORLA version 1.0 ")        << true;
+        QTest::newRow("an undefined equation's label")   << Fresh << 125 << std::string("TRIG5 =")                   << false;
+        QTest::newRow("the file name on page two")       << Change([](Configuration& c) { c.FileName = "/t/BUS.MCF"; })  << 76 << std::string("Filename = /t/BUS.MCF") << true;
+        QTest::newRow("a direction of 2 is an input")    << Change([](Configuration& c) { c.ChannelDirection[1] = 2; })  << 11 << std::string("MUX Channel 1 = Input") << false;
+        QTest::newRow("a mode of 2 is a one shot")       << Change([](Configuration& c) { c.TimerMode[1] = 2; })         << 32 << std::string(" Timer 1 is a Triggerable One Shot Timer.") << false;
+        QTest::newRow("75 counts are 1.5 seconds")       << Change([](Configuration& c) { c.TimerOffTime[1] = 75; })     << 33 << std::string(" Timer 1 Off time 1.5 Seconds") << false;
+        QTest::newRow("7 counts without a leading zero") << Change([](Configuration& c) { c.TimerOnTime[1] = 7; })       << 34 << std::string(" Timer 1 On time .14 Seconds") << false;
+        QTest::newRow("V4 at 11.5 for 5 seconds")        << Change([](Configuration& c) { c.VoltageSetting[4] = 11.5F; c.VoltageTime[4] = 250; }) << 60 << std::string(" V4 IS TRUE WHEN BATTERY VOLTAGE IS < 11.5 For 5 Seconds") << false;
+        QTest::newRow("13.2 to seven digits")            << Change([](Configuration& c) { c.VoltageSetting[6] = 13.2F; c.VoltageTime[6] = 65500; }) << 62 << std::string(" V6 IS TRUE WHEN BATTERY VOLTAGE IS < 13.2 For 1310 Seconds") << false;
+        QTest::newRow("a negative threshold")            << Change([](Configuration& c) { c.TemperatureSetting[1] = -0.5F; }) << 68 << std::string(" T1 IS TRUE WHEN TEMPERATURE IS <-.5 For 0 Seconds") << false;
+        QTest::newRow("an equation after its label")     << Change([](Configuration& c) { c.BooleanText[37] = "T1 OR T2"; }) << 120 << std::string("BUZZER =T1 OR T2") << false;
+        // clang-format on
+    }
+
+    void shouldPrintEachReportLine()
+    {
+        QFETCH(Change, change);
+        QFETCH(int, line);
+        QFETCH(std::string, text);
+        QFETCH(bool, bold);
+        Configuration config;
+        change(config);
+        const ReportLine printed = SettingsReport(config).at(std::size_t(line - 1));
+        QCOMPARE(QString::fromStdString(printed.text()), QString::fromStdString(text));
+        QCOMPARE(printed.bold, bold);
+    }
+
+    // muxcc-cli as a technician runs it: normalize, then report (71 lines, a form feed, 53 lines).
+    void shouldNormalizeAndReportFromTheCommandLine()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("IN.MCF"), out = dir.filePath("OUT.MCF");
+        // The example as typed by hand: 1.0 for 1, blanks around 13.50, a LF line end.
+        std::string typed = "1.0" + ExampleLine.substr(1, ExampleLine.size() - 3) + "\n";
+        QVERIFY(writeFile(in, QByteArray::fromStdString(typed.replace(typed.find("13.5"), 4, " 13.50 "))));
+        QCOMPARE(QProcess::execute(MUXCC_CLI, {"normalize", in, out}), 0);
+        QCOMPARE(contents(out), QByteArray::fromStdString(ExampleLine));
+
+        QProcess report;
+        report.start(MUXCC_CLI, {"report", out});
+        QVERIFY(report.waitForFinished(30000) && report.exitCode() == 0);
+        const QList<QByteArray> lines = report.readAll().split('\n');
+        QCOMPARE(lines.size(), 71 + 1 + 53 + 1); // the last line end leaves an empty tail
+        QCOMPARE(lines[71], QByteArray("\f"));
+        QCOMPARE(lines[10], QByteArray("MUX Channel 1 = Output"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProjectTest)
+#include "project_test.moc"
