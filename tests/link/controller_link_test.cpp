@@ -1,48 +1,116 @@
-// The record operations at the byte level: what goes out, how long each wait
-// lasts and which replies pass, against scripted replies and the simulator.
+// The controller link: the memory image a write sends and a read decodes, then the record operations and
+// the four controller commands in virtual time, against scripted replies and the simulated controller:
+// what goes out, which replies pass, the texts shown and what every fault leaves behind.
 
 #include <QTest>
 
 #ifndef Q_MOC_RUN // moc cannot parse <coroutine>
-#include "link/controller_link.h"
-#include "link/reply_text.h"
-#include "support/link_bench.h"
-#include "support/wire_records.h"
+#include "link/memory_image.h"
+#include "support/virtual_link.h"
 #endif
 
-#include <memory>
-
 using namespace std::chrono_literals;
+using namespace muxcc;
 using namespace muxcc::link;
 using namespace muxcc::test;
 
-Q_DECLARE_METATYPE(std::vector<std::string>)
+using Setup = void (*)(Configuration&);
+using Strings = std::vector<std::string>;
+using Command = Task<CommandOutcome> (ControllerCommands::*)();
+using Kind = SimulatorFault::Kind;
+enum class Operation { Contact, WriteSetting, ReadSetting, ReadCodeWord };
+Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Strings)
 Q_DECLARE_METATYPE(SimulatorFaults)
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Operation)
 
 namespace {
 
-// A link over a scripted device: one reply per write, in turn.
-struct ScriptedLink {
-    explicit ScriptedLink(std::vector<std::string> replies) : device(std::move(replies)) { channel.open(); }
+// The settings records a write of `config` sends; -1 for a record it cannot send.
+SettingsImage WrittenImage(const Configuration& config)
+{
+    SettingsImage image{};
+    for (const int record : SettingsRecordOrder) {
+        const RecordByte encoded = EncodeSettingsRecord(config, record);
+        image[static_cast<std::size_t>(record)] = encoded.byte ? *encoded.byte : -1;
+    }
+    return image;
+}
+// The image of a fresh configuration (785, 0 degrees, for T1 to T4), then `values` from `record` on.
+SettingsImage FreshImageWith(int record, const std::vector<int>& values)
+{
+    SettingsImage image{};
+    for (std::size_t t = 40; t < 56; t += 4)
+        std::tie(image[t], image[t + 1]) = std::pair{3, 17};
+    for (const int value : values)
+        image[static_cast<std::size_t>(record++)] = value;
+    return image;
+}
+// What a read decodes from `image` into `config` with the voltage model `voltageModel` selected.
+Configuration Decoded(const SettingsImage& image, int voltageModel, Configuration config = {})
+{
+    config.VoltageModel = static_cast<std::int16_t>(voltageModel);
+    DecodeKeptValuesAndChannels(image, config);
+    DecodeComparators(image, config);
+    DecodeFeaturesAndTimers(image, config);
+    return config;
+}
 
-    VirtualClock clock;
-    ScriptedDevice device;
-    VirtualChannel channel{clock, device};
-    VirtualWaiter waiter{clock, channel};
-    ControllerLink link{channel, waiter};
-};
+const std::string WriteFailure = "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN.";
+const std::string ReadFailure = "ERROR OCCURRED DURING READING, PLEASE TRY AGAIN.";
+const std::string ResetFailure = "An Error occurred, Check Communication connections and Try again.";
+const Strings ReadStatuses{"STARTING COMMUNICATIONS.......", "STARTING COMMUNICATIONS..CONNECTED....",
+                           "STARTING COMMUNICATIONS..CONNECTED..25%COMPLETE...",
+                           "STARTING COMMUNICATIONS..CONNECTED..100%COMPLETE...", "READ COMPLETED"};
+constexpr Microseconds WholeWrite = 58'700ms;
 
-// A link over the simulator, port already open and contact made.
-struct SimulatedLink {
-    explicit SimulatedLink(SimulatorFaults faults = {}) : controller(std::move(faults)) { channel.open(); }
-
-    VirtualClock clock;
-    ControllerSimulator controller;
-    SimulatorDevice device{controller};
-    VirtualChannel channel{clock, device};
-    VirtualWaiter waiter{clock, channel};
-    ControllerLink link{channel, waiter};
-};
+SimulatorFaults At(Kind kind, int request, Milliseconds delay = 80ms)
+{
+    return {.faults = {{kind, request, delay}}};
+}
+// A controller holding records and code worked out by hand, and a configuration from before a read.
+void LoadController(ControllerSimulator& controller)
+{
+    // clang-format off
+    for (const auto& [record, byte] : std::map<std::size_t, std::uint8_t>{{1, 4}, {2, 3}, {3, 2}, {4, 1}, {13, 5},
+             {14, 128}, {16, 2}, {17, 104}, {20, 2}, {21, 101}, {40, 2}, {41, 0}, {63, 17}, {64, 255}, {65, 220}, {100, 77}})
+        controller.settings[record] = byte;
+    // clang-format on
+    controller.code = {{{0, 1}, {1, 130}, {0, 17}}}; // MUX1 AND NOT MUX2, then FET1
+    controller.code[255] = {1, 255};
+}
+Configuration BeforeRead(int voltageModel)
+{
+    Configuration config;
+    config.VoltageModel = static_cast<std::int16_t>(voltageModel);
+    config.FileName = "PUMP.MCF";
+    config.ChannelDirection[2] = 1;
+    config.TimerOnTime[2] = 400;
+    std::ranges::fill(config.CycleCountDigit, 255);
+    config.BooleanText[1] = "INPUT1 ";
+    config.BooleanEditText[1] = "INPUT1 OR ";
+    config.BooleanCode.fill(99);
+    return config;
+}
+// What a read of `controller` makes of `config`: -1 or less: nothing decoded; else the settings decoded
+// and `words` code words read; 256: all read and listed.
+Configuration AfterRead(const ControllerSimulator& controller, Configuration config, int words)
+{
+    SettingsImage image{};
+    std::copy_n(controller.settings.begin(), image.size(), image.begin());
+    if (words >= 0)
+        config = Decoded(image, config.VoltageModel, config);
+    for (std::size_t word = 0; static_cast<int>(word) < words; ++word)
+        std::ranges::copy(controller.code[word], config.BooleanCode.begin() + 2 * word);
+    if (words == 256) {
+        config.BooleanText = {};
+        config.BooleanText[1] = "MUX1 AND NOT MUX2 ";
+        config.BooleanText[2] = "FET1 ";
+        config.BooleanEditText = config.BooleanText;
+    }
+    return config;
+}
 
 } // namespace
 
@@ -50,213 +118,416 @@ class ControllerLinkTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void numericValueReadsTheNumberAtTheStart_data()
+    void memoryImage_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<std::vector<int>>("bytes"); // from `record` on, the rest as fresh; -1: refused
+        QTest::addColumn<QString>("refusal");        // the first value a write cannot send, if any
+        QTest::addColumn<int>("ways");               // written, read or both
 
-        QTest::newRow("a reply field") << "00370" << 370.0;
-        QTest::newRow("four characters") << "0037" << 37.0;
-        QTest::newRow("two fields run together") << "0001002550" << 1002550.0;
-        QTest::newRow("a trailing space") << "00370 " << 370.0;
-        QTest::newRow("digits then letters") << "12D000D" << 12.0;
-        QTest::newRow("the acknowledgement") << "D000D" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
+        using V = std::vector<int>;
+        using C = Configuration;
+        const int W = 1, R = 2, B = 3;
+        // clang-format off
+        QTest::newRow("fresh: T counts 785, all else 0") << +[](C&) {} << 40 << V{3, 17} << "" << B;
+        QTest::newRow("12.0 V, 12 V model: 613") << +[](C& c) { c.VoltageSetting[1] = 12.0F; } << 16 << V{2, 101} << "" << B;
+        QTest::newRow("24.0 V, 24 V model: 616") << +[](C& c) { c.VoltageSetting[1] = 24.0F; c.VoltageModel = 1; } << 16 << V{2, 104} << "" << B;
+        QTest::newRow("20.0 V, 12 V model: 1021") << +[](C& c) { c.VoltageSetting[3] = 20.0F; } << 24 << V{3, 253} << "" << B;
+        QTest::newRow("model 2 counts as the 12 V model") << +[](C& c) { c.VoltageSetting[2] = 12.0F; c.VoltageModel = 2; } << 20 << V{2, 101} << "" << B;
+        QTest::newRow("1024: 200.5 tenths halve to even") << +[](C& c) { c.VoltageSetting[1] = 20.0F; } << 16 << V{4, 0} << "" << R;
+        QTest::newRow("count above 1023 saturates") << +[](C& c) { c.VoltageSetting[4] = 36.0F; } << 28 << V{3, 255} << "" << W;
+        QTest::newRow("temperature 25: 512") << +[](C& c) { c.TemperatureSetting[2] = 25.0F; } << 44 << V{2, 0} << "" << B;
+        QTest::newRow("temperature 100: 63") << +[](C& c) { c.TemperatureSetting[1] = 100.0F; } << 40 << V{0, 63} << "" << B;
+        QTest::newRow("time 65500") << +[](C& c) { c.VoltageTime[1] = 65500; } << 18 << V{255, 220} << "" << B;
+        QTest::newRow("limited time above 65535") << +[](C& c) { c.VoltageTime[2] = 65536; } << 22 << V{255, 255} << "" << W;
+        QTest::newRow("limited time far above") << +[](C& c) { c.TemperatureTime[1] = 2000000000; } << 42 << V{255, 255} << "" << W;
+        QTest::newRow("timer 3 times") << +[](C& c) { c.TimerOffTime[3] = 300; c.TimerOnTime[3] = 65500; } << 72 << V{1, 44, 255, 220} << "" << B;
+        QTest::newRow("MUX1 and MUX9 outputs") << +[](C& c) { c.ChannelDirection[1] = c.ChannelDirection[9] = 1; } << 13 << V{1, 1} << "" << B;
+        QTest::newRow("MUX1, 3 and 16 outputs") << +[](C& c) { c.ChannelDirection[1] = c.ChannelDirection[3] = c.ChannelDirection[16] = 1; } << 13 << V{5, 128} << "" << B;
+        QTest::newRow("all outputs") << +[](C& c) { std::ranges::fill(c.ChannelDirection, 1); } << 13 << V{255, 255} << "" << B;
+        QTest::newRow("only direction 1 is an output") << +[](C& c) { c.ChannelDirection[1] = 2; c.ChannelDirection[2] = 1; c.ChannelDirection[8] = -1; } << 13 << V{2} << "" << W;
+        QTest::newRow("timers 1 and 5 one shot") << +[](C& c) { c.TimerMode[1] = c.TimerMode[5] = 1; } << 63 << V{17} << "" << B;
+        QTest::newRow("all timers one shot") << +[](C& c) { std::ranges::fill(c.TimerMode, 1); } << 63 << V{31} << "" << B;
+        QTest::newRow("32 works down to all one shot") << +[](C& c) { std::ranges::fill(c.TimerMode, 1); } << 63 << V{32} << "" << R;
+        QTest::newRow("kept values as kept") << +[](C& c) { c.ControllerRecord0 = 200; c.CycleCountDigit[1] = 7; c.CycleCountDigit[4] = 255; } << 0 << V{200, 7, 0, 0, 255} << "" << B;
+        QTest::newRow("features, 60 never sent") << +[](C& c) { c.CycleCounterOperand = 65; c.CycleCounterTime = 255; c.SlpOperand = 61; c.SlpOffTime = 10; c.SlpOnTime = 20; } << 57 << V{65, 255, 61, 0, 10, 20} << "" << B;
+        QTest::newRow("negative voltage count") << +[](C& c) { c.VoltageSetting[2] = -1.5F; } << 20 << V{-1, -1} << "VoltageSetting[2] = -1.5" << W;
+        QTest::newRow("200 degrees: negative count") << +[](C& c) { c.TemperatureSetting[3] = 200.0F; } << 48 << V{-1, -1} << "TemperatureSetting[3] = 200" << W;
+        QTest::newRow("timer time just above 65535") << +[](C& c) { c.TimerOffTime[5] = 65536; } << 80 << V{-1, -1} << "TimerOffTime[5] = 65536" << W;
+        QTest::newRow("cycle digit above a byte") << +[](C& c) { c.CycleCountDigit[4] = 256; } << 4 << V{-1} << "CycleCountDigit[4] = 256" << W;
+        QTest::newRow("last code entry sent below 0") << +[](C& c) { c.BooleanCode[511] = -1; } << 0 << V{} << "BooleanCode[511] = -1" << W;
+        QTest::newRow("code entry 512 is never sent") << +[](C& c) { c.BooleanCode[512] = 999; } << 0 << V{} << "" << W;
+        QTest::newRow("settings before code") << +[](C& c) { c.BooleanCode[0] = 256; c.TimerOnTime[5] = -2; } << 82 << V{-1, -1} << "TimerOnTime[5] = -2" << W;
+        QTest::newRow("lower code entry first") << +[](C& c) { c.BooleanCode[300] = 294; c.BooleanCode[3] = -7; } << 0 << V{} << "BooleanCode[3] = -7" << W;
+        // clang-format on
     }
-    void numericValueReadsTheNumberAtTheStart()
+    void memoryImage()
     {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(NumericValue(text.toStdString()), value);
-    }
+        QFETCH(Setup, setup);
+        QFETCH(int, record);
+        QFETCH(std::vector<int>, bytes);
+        QFETCH(QString, refusal);
+        QFETCH(int, ways);
 
-    void contact_data()
-    {
-        QTest::addColumn<SimulatorFaults>("faults");
-        QTest::addColumn<bool>("contact");
-        QTest::addColumn<int>("requests");
-        QTest::addColumn<int>("elapsedMs");
-
-        using Kind = SimulatorFault::Kind;
-        QTest::newRow("prompt controller") << SimulatorFaults{} << true << 1 << 0;
-        QTest::newRow("answers only the second request")
-            << SimulatorFaults{.answerContactFrom = 2} << true << 2 << 100;
-        QTest::newRow("answers only the sixth request")
-            << SimulatorFaults{.answerContactFrom = 6} << true << 6 << 500;
-        QTest::newRow("no controller") << SimulatorFaults{.silent = true} << false << 6 << 600;
-        QTest::newRow("two acknowledgements run together")
-            << SimulatorFaults{.faults = {{Kind::Double, 1}}} << false << 1 << 0;
-        QTest::newRow("garbled acknowledgement")
-            << SimulatorFaults{.faults = {{Kind::Garble, 1}}} << false << 1 << 0;
-        QTest::newRow("short acknowledgement joins the next one")
-            << SimulatorFaults{.faults = {{Kind::Short, 1}}} << false << 2 << 100;
-        QTest::newRow("device vanishes at the second request")
-            << SimulatorFaults{.answerContactFrom = 2, .faults = {{Kind::Vanish, 2}}} << false << 2 << 100;
-    }
-    void contact()
-    {
-        QFETCH(SimulatorFaults, faults);
-        QFETCH(bool, contact);
-        QFETCH(int, requests);
-        QFETCH(int, elapsedMs);
-
-        SimulatedLink bench(faults);
-        bench.channel.close();
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.openAndMakeContact()), std::optional(contact));
-        QCOMPARE(bench.controller.requests,
-                 std::vector<std::string>(static_cast<std::size_t>(requests), "A"));
-        QCOMPARE(bench.clock.now(), Microseconds(std::chrono::milliseconds(elapsedMs)));
-    }
-
-    void writeSetting_data()
-    {
-        QTest::addColumn<std::vector<std::string>>("replies");
-        QTest::addColumn<int>("data_l");
-        QTest::addColumn<bool>("stored");
-        QTest::addColumn<int>("writes");
-
-        using Replies = std::vector<std::string>;
-        QTest::newRow("acknowledged and read back") << Replies{"D000D", "00370"} << 37 << true << 2;
-        QTest::newRow("four characters pass the length check") << Replies{"D000D", "0037"} << 4 << true << 2;
-        QTest::newRow("three characters fail the length check") << Replies{"D000D", "000"} << 0 << false << 2;
-        QTest::newRow("a half rounds down to even") << Replies{"D000D", "0025"} << 2 << true << 2;
-        QTest::newRow("a half rounds up to even") << Replies{"D000D", "0035"} << 4 << true << 2;
-        QTest::newRow("wrong value read back") << Replies{"D000D", "00380"} << 37 << false << 2;
-        QTest::newRow("no acknowledgement") << Replies{} << 37 << false << 1;
-        QTest::newRow("two acknowledgements run together") << Replies{"D000DD000D"} << 37 << false << 1;
-        QTest::newRow("empty read back") << Replies{"D000D"} << 0 << false << 2;
-    }
-    void writeSetting()
-    {
-        QFETCH(std::vector<std::string>, replies);
-        QFETCH(int, data_l);
-        QFETCH(bool, stored);
-        QFETCH(int, writes);
-
-        ScriptedLink bench(replies);
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.write_setting(0, 12, 0, data_l)), stored);
-        const std::vector<std::string> sent{Store(0, 12, 0, data_l), Query(0, 12)};
-        QCOMPARE(bench.device.received, std::vector<std::string>(sent.begin(), sent.begin() + writes));
-    }
-
-    void readSetting_data()
-    {
-        QTest::addColumn<std::vector<std::string>>("replies");
-        QTest::addColumn<int>("byte"); // -1: the read fails
-        QTest::addColumn<int>("queries");
-
-        using Replies = std::vector<std::string>;
-        QTest::newRow("two equal replies") << Replies{"00370", "00370"} << 37 << 2;
-        QTest::newRow("equal in value, not in text") << Replies{"00370", "00370 "} << 37 << 2;
-        QTest::newRow("four characters fail the length check") << Replies{"0037", "0037"} << -1 << 1;
-        QTest::newRow("replies differ") << Replies{"00370", "00380"} << -1 << 2;
-        QTest::newRow("empty first reply") << Replies{} << -1 << 1;
-
-        QTest::newRow("a lost second reply has the value 0") << Replies{"00000"} << 0 << 2;
-    }
-    void readSetting()
-    {
-        QFETCH(std::vector<std::string>, replies);
-        QFETCH(int, byte);
-        QFETCH(int, queries);
-
-        ScriptedLink bench(replies);
-        const std::optional<int> read = RunToCompletion(bench.clock, bench.link.read_setting(0, 40)).value();
-        QCOMPARE(read.value_or(-1), byte);
-        QCOMPARE(bench.device.received,
-                 std::vector<std::string>(static_cast<std::size_t>(queries), Query(0, 40)));
-    }
-
-    void readCodeWord_data()
-    {
-        QTest::addColumn<std::vector<std::string>>("replies");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<int>("queries");
-
-        using Replies = std::vector<std::string>;
-        QTest::newRow("bytes 1 and 255") << Replies{"0001002550", "0001002550"} << true << 2;
-        QTest::newRow("equal in value, not in text") << Replies{"0001002550", "0001002550 "} << false << 2;
-        QTest::newRow("nine characters fail the length check")
-            << Replies{"000100255", "000100255"} << false << 1;
-        QTest::newRow("replies differ") << Replies{"0001002550", "0001002540"} << false << 2;
-        QTest::newRow("empty second reply") << Replies{"0001002550"} << false << 2;
-    }
-    void readCodeWord()
-    {
-        QFETCH(std::vector<std::string>, replies);
-        QFETCH(bool, read);
-        QFETCH(int, queries);
-
-        ScriptedLink bench(replies);
-        const std::optional<CodeWord> word =
-            RunToCompletion(bench.clock, bench.link.read_code_word(8, 200)).value();
-        QCOMPARE(word, read ? std::optional(CodeWord{1, 255}) : std::nullopt);
-        QCOMPARE(bench.device.received,
-                 std::vector<std::string>(static_cast<std::size_t>(queries), Query(8, 200)));
-    }
-
-    void verifyCodeBatch_data()
-    {
-        QTest::addColumn<int>("wrongWord"); // the word the controller holds differently, or -1
-        QTest::addColumn<bool>("verified");
-        QTest::addColumn<std::vector<std::string>>("queries");
-
-        using Queries = std::vector<std::string>;
-        const Queries all{Query(8, 7), Query(8, 6), Query(8, 5), Query(8, 4)};
-        QTest::newRow("all four words as written") << -1 << true << all;
-        QTest::newRow("last word wrong stops at once") << 7 << false << Queries(all.begin(), all.begin() + 1);
-        QTest::newRow("first word wrong is found last") << 4 << false << all;
-        QTest::newRow("a word outside the batch is not queried") << 3 << true << all;
-    }
-    void verifyCodeBatch()
-    {
-        QFETCH(int, wrongWord);
-        QFETCH(bool, verified);
-        QFETCH(std::vector<std::string>, queries);
-
-        SimulatedLink bench;
-        muxcc::CodeArea code{};
-        for (std::size_t word = 0; word < 8; ++word) {
-            code[2 * word] = 1;
-            code[2 * word + 1] = 255;
-            bench.controller.code[word] = {1, 255};
+        Configuration config;
+        setup(config);
+        if (ways & 1) {
+            QCOMPARE(WrittenImage(config), FreshImageWith(record, bytes));
+            QCOMPARE(QString::fromStdString(FirstUnsendableValue(config).value_or("")),
+                     refusal.isEmpty() ? refusal : refusal + " cannot be sent to the controller");
         }
-        if (wrongWord >= 0)
-            bench.controller.code[static_cast<std::size_t>(wrongWord)][1] = 254;
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.verify_code_batch(code, 16)), verified);
-        QCOMPARE(bench.controller.requests, queries);
+        if (ways & 2)
+            QCOMPARE(Decoded(FreshImageWith(record, bytes), config.VoltageModel), config);
     }
 
-    void writeCodeWordWaitsAfterItsAcknowledgement_data()
+    void memoryImageRoundTrips()
     {
-        QTest::addColumn<SimulatorFaults>("faults");
-        QTest::addColumn<bool>("stored");
+        for (int i = 0; i <= 201 + 360; ++i) { // 0.0 to 20.0 V on the 12 V model, 0.0 to 36.0 V on the 24 V
+            Configuration config;              // as the analog window stores the typed text: read as a float
+            config.VoltageModel = i > 200;
+            config.VoltageSetting[4] = static_cast<float>((i > 200 ? i - 201 : i) / 10.0);
+            QCOMPARE(Decoded(WrittenImage(config), i > 200).VoltageSetting[4], config.VoltageSetting[4]);
+        }
+        // Every other record, except the comparator counts, with many values: read, then written again.
+        for (int k = 0; k < 256; ++k) {
+            SettingsImage image = FreshImageWith(0, {});
+            for (const int record : SettingsRecordOrder) {
+                if (record < 16 || record > 55 || record % 4 > 1)
+                    image[std::size_t(record)] = (record * 97 + k) % (record == 63 ? 32 : 256);
+            }
+            QCOMPARE(WrittenImage(Decoded(image, k % 2)), image);
+        }
+    }
+
+    void recordOperation_data()
+    {
+        QTest::addColumn<Operation>("operation"); // contact, record 12, record 40 or code word 200
+        QTest::addColumn<Strings>("replies");     // one per record sent, in turn
+        QTest::addColumn<int>("value"); // data_l stored, or the value read (code: even * 1000 + odd)
+        QTest::addColumn<bool>("passes");
+        QTest::addColumn<int>("sent"); // records sent
         QTest::addColumn<int>("elapsedMs");
 
-        QTest::newRow("acknowledged") << SimulatorFaults{} << true << 100;
-        QTest::newRow("unacknowledged")
-            << SimulatorFaults{.faults = {{SimulatorFault::Kind::Drop, 1}}} << false << 50;
-        QTest::newRow("acknowledged late")
-            << SimulatorFaults{.faults = {{SimulatorFault::Kind::Late, 1, 60ms}}} << false << 50;
+        using enum Operation;
+        // clang-format off
+        QTest::newRow("contact: prompt controller") << Contact << Strings{"D000D"} << 0 << true << 1 << 0;
+        QTest::newRow("contact: answers the second request") << Contact << Strings{"", "D000D"} << 0 << true << 2 << 100;
+        QTest::newRow("contact: answers the sixth request") << Contact << Strings{"", "", "", "", "", "D000D"} << 0 << true << 6 << 500;
+        QTest::newRow("contact: no controller") << Contact << Strings{} << 0 << false << 6 << 600;
+        QTest::newRow("contact: two acknowledgements") << Contact << Strings{"D000DD000D"} << 0 << false << 1 << 0;
+        QTest::newRow("contact: short one joins the next") << Contact << Strings{"D000", "D000D"} << 0 << false << 2 << 100;
+        QTest::newRow("write: acknowledged and read back") << WriteSetting << Strings{"D000D", "00370"} << 37 << true << 2 << 0;
+        QTest::newRow("write: 0037 passes the length check as 4") << WriteSetting << Strings{"D000D", "0037"} << 4 << true << 2 << 50;
+        QTest::newRow("write: 3 characters fail the length check") << WriteSetting << Strings{"D000D", "000"} << 0 << false << 2 << 50;
+        QTest::newRow("write: a half rounds to even") << WriteSetting << Strings{"D000D", "0025"} << 2 << true << 2 << 50;
+        QTest::newRow("write: wrong value read back") << WriteSetting << Strings{"D000D", "00380"} << 37 << false << 2 << 0;
+        QTest::newRow("write: no acknowledgement") << WriteSetting << Strings{} << 37 << false << 1 << 50;
+        QTest::newRow("write: 256 is not sent") << WriteSetting << Strings{"D000D", "00000"} << 256 << false << 0 << 0;
+        QTest::newRow("read: two equal replies") << ReadSetting << Strings{"00370", "00370"} << 37 << true << 2 << 0;
+        QTest::newRow("read: equal in value, not in text") << ReadSetting << Strings{"00370", "00370 "} << 37 << true << 2 << 0;
+        QTest::newRow("read: 0037 fails the length check") << ReadSetting << Strings{"0037", "0037"} << 0 << false << 1 << 50;
+        QTest::newRow("read: replies differ") << ReadSetting << Strings{"00370", "00380"} << 0 << false << 2 << 0;
+        QTest::newRow("read: empty reply") << ReadSetting << Strings{} << 0 << false << 1 << 50;
+        QTest::newRow("read: nan is no number, so 0") << ReadSetting << Strings{"nan00", "nan00"} << 0 << true << 2 << 0;
+        QTest::newRow("read: lost second reply is 0 as 00000") << ReadSetting << Strings{"00000"} << 0 << true << 2 << 50;
+        QTest::newRow("code: bytes 1 and 255") << ReadCodeWord << Strings{"0001002550", "0001002550"} << 1255 << true << 2 << 0;
+        QTest::newRow("code: equal in value, not in text") << ReadCodeWord << Strings{"0001002550", "0001002550 "} << 0 << false << 2 << 0;
+        QTest::newRow("code: 9 characters fail the length check") << ReadCodeWord << Strings{"000100255", "000100255"} << 0 << false << 1 << 50;
+        QTest::newRow("code: empty second reply") << ReadCodeWord << Strings{"0001002550"} << 0 << false << 2 << 50;
+        // clang-format on
     }
-    void writeCodeWordWaitsAfterItsAcknowledgement()
+    void recordOperation()
     {
-        QFETCH(SimulatorFaults, faults);
-        QFETCH(bool, stored);
+        QFETCH(Operation, operation);
+        QFETCH(Strings, replies);
+        QFETCH(int, value);
+        QFETCH(bool, passes);
+        QFETCH(int, sent);
         QFETCH(int, elapsedMs);
 
-        SimulatedLink bench(faults);
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.write_code_word(8, 3, 1, 255)), stored);
-        QCOMPARE(bench.clock.now(), Microseconds(std::chrono::milliseconds(elapsedMs)));
-        QCOMPARE(bench.controller.requests, std::vector<std::string>{Store(8, 3, 1, 255)});
+        LinkBench bench;
+        bench.script = replies;
+        QVERIFY(operation == Operation::Contact || bench.open());
+        std::optional<int> result;
+        Strings records(2, operation == Operation::ReadCodeWord ? Query(8, 200) : Query(0, 40));
+        if (operation == Operation::Contact) {
+            result = bench.run(bench.link.openAndMakeContact()).value() ? std::optional(0) : std::nullopt;
+            records.assign(6, "A");
+        } else if (operation == Operation::WriteSetting) {
+            result = bench.run(bench.link.write_setting(0, 12, 0, value)).value() ? std::optional(value)
+                                                                                  : std::nullopt;
+            records = {Store(0, 12, 0, value), Query(0, 12)};
+        } else if (operation == Operation::ReadSetting) {
+            result = bench.run(bench.link.read_setting(0, 40)).value();
+        } else if (const auto word = bench.run(bench.link.read_code_word(8, 200)).value()) {
+            result = word->even * 1000 + word->odd;
+        }
+        records.resize(static_cast<std::size_t>(sent));
+        QCOMPARE(result, passes ? std::optional(value) : std::nullopt);
+        QCOMPARE(bench.written, records);
+        QCOMPARE(bench.now, Microseconds(std::chrono::milliseconds(elapsedMs)));
     }
 
-    void valueOutsideAByteIsNotSent()
+    void write_data()
     {
-        SimulatedLink bench;
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.write_setting(0, 5, 0, 256)), false);
-        QCOMPARE(RunToCompletion(bench.clock, bench.link.write_code_word(8, 5, -1, 0)), false);
-        QVERIFY(bench.controller.requests.empty());
+        QTest::addColumn<SimulatorFaults>("faults");
+        QTest::addColumn<Microseconds>("byteTime");
+        QTest::addColumn<int>("failsAt"); // the last request before the failure; 0: the write succeeds
+
+        // Requests are counted from 1: "A", then 2 + 2i stores the record at position i of the send order
+        // (13 at 6, 20 at 12, 40 at 32, 63 at 53, 83 at 73) and 3 + 2i queries it; 150 + 8b + k stores code
+        // word 4b + k and 157 + 8b - k queries it in the batch check.
+
+        // clang-format off
+        QTest::newRow("instant line") << SimulatorFaults{} << 0us << 0;
+        QTest::newRow("9600 baud") << SimulatorFaults{} << 1042us << 0; // 10 bits a byte
+        QTest::newRow("contact garbled") << At(Kind::Garble, 1) << 0us << 1;
+        QTest::newRow("record 0 not acknowledged") << At(Kind::Drop, 2) << 0us << 2;
+        QTest::newRow("record 13 acknowledged twice") << At(Kind::Double, 14) << 0us << 14;
+        QTest::newRow("record 40 read back short") << At(Kind::Short, 67) << 0us << 67;
+        QTest::newRow("record 63 reads back wrong") << SimulatorFaults{.wrongReadBackRecord = 63} << 0us << 109;
+        QTest::newRow("record 83 acknowledged late") << At(Kind::Late, 148) << 0us << 148;
+        QTest::newRow("vanishes at record 20") << At(Kind::Vanish, 26) << 0us << 26;
+        QTest::newRow("code word 5 not acknowledged") << At(Kind::Drop, 159) << 0us << 159;
+        QTest::newRow("code word 6 acknowledged late") << At(Kind::Late, 160) << 0us << 160;
+        QTest::newRow("code word 7 acknowledged twice") << At(Kind::Double, 161) << 0us << 161;
+        QTest::newRow("code word 3 wrong, checked first") << At(Kind::Garble, 154) << 0us << 154;
+        QTest::newRow("code word 4 wrong, checked last") << At(Kind::Garble, 165) << 0us << 165;
+        QTest::newRow("vanishes at code word 100") << At(Kind::Vanish, 350) << 0us << 350;
+        QTest::newRow("code word 252 wrong in the last check") << At(Kind::Garble, 661) << 0us << 661;
+        // clang-format on
+    }
+    void write()
+    {
+        QFETCH(SimulatorFaults, faults);
+        QFETCH(Microseconds, byteTime);
+        QFETCH(int, failsAt);
+
+        LinkBench bench(faults, byteTime);
+        bench.config.VoltageSetting[1] = 12.0F;
+        for (std::size_t entry = 0; entry < 512; ++entry)
+            bench.config.BooleanCode[entry] = static_cast<std::int16_t>(entry * 37 % 256);
+        const Configuration before = bench.config;
+        const auto outcome = bench.run(bench.commands.writeToController());
+
+        Strings requests{"A"};
+        std::array<std::uint8_t, 256> settings{};
+        for (const int record : SettingsRecordOrder) {
+            const std::uint8_t byte = EncodeSettingsRecord(before, record).byte.value();
+            settings[static_cast<std::size_t>(record)] = byte;
+            requests.insert(requests.end(), {Store(0, record, 0, byte), Query(0, record)});
+        }
+        std::array<std::array<std::uint8_t, 2>, 256> code{};
+        for (std::size_t first = 0; first < 256; first += 4) {
+            for (std::size_t word = first; word < first + 4; ++word) {
+                code[word] = {static_cast<std::uint8_t>(before.BooleanCode[2 * word]),
+                              static_cast<std::uint8_t>(before.BooleanCode[2 * word + 1])};
+                requests.push_back(Store(8, int(word), code[word][0], code[word][1]));
+            }
+            for (std::size_t word = first + 4; word-- > first;)
+                requests.push_back(Query(8, int(word)));
+        }
+        Strings statuses{"Starting Communications", "Starting Communications...CONNECTED.."};
+        for (const char* pct : {"5", "10", "15", "20", "25"})
+            statuses.push_back(std::string("Starting Communications...Connected..") + pct + "%DONE..");
+        for (const int pct :
+             {26, 27, 29, 30, 31, 32, 33, 34, 36, 37, 38, 39, 40, 41, 43, 44, 45, 46, 47, 48, 50, 51,
+              52, 53, 54, 55, 57, 58, 59, 60, 61, 63, 64, 65, 66, 67, 68, 70, 71, 72, 73, 74, 75, 77,
+              78, 79, 80, 81, 82, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 98, 99, 100})
+            statuses.push_back("Starting Communications...Connected.. " + std::to_string(pct) + "%DONE..");
+        statuses.push_back("Unit has been programmed");
+
+        QCOMPARE(bench.config, before);
+        QVERIFY(!bench.isOpen() && bench.observer.notices.empty());
+        QCOMPARE(outcome, std::optional(failsAt > 0 ? CommandOutcome::Failed : CommandOutcome::Succeeded));
+        if (failsAt > 0) { // the requests and texts of a write that stopped there, then the failure text
+            QCOMPARE(bench.controller.requests, Strings(requests.begin(), requests.begin() + failsAt));
+            QVERIFY(!bench.observer.statuses.empty() && bench.observer.statuses.size() < statuses.size());
+            statuses.resize(bench.observer.statuses.size() - 1);
+            statuses.push_back(WriteFailure);
+            QCOMPARE(bench.observer.statuses, statuses);
+            return;
+        }
+        QCOMPARE(bench.controller.requests, requests);
+        QCOMPARE(bench.controller.settings, settings);
+        QCOMPARE(bench.controller.code, code);
+        QCOMPARE(bench.observer.statuses, statuses);
+        QVERIFY(byteTime == 0us ? bench.now == WholeWrite : bench.now > WholeWrite);
+    }
+
+    void unsendableValueRefusesTheWrite()
+    {
+        LinkBench bench;
+        bench.config.TimerOnTime[3] = 70000;
+        QCOMPARE(bench.run(bench.commands.writeToController()), std::optional(CommandOutcome::Refused));
+        QCOMPARE(bench.observer.notices,
+                 (std::vector<Notice>{{Notice::Icon::Exclamation, "WRITE TO CONTROLLER",
+                                       " TimerOnTime[3] = 70000 cannot be sent to the controller"}}));
+        QVERIFY(bench.observer.statuses.empty() && bench.written.empty() && !bench.isOpen());
+    }
+
+    // A settings window's 2 s status wait shares the waiter with a write but keeps its own deadline.
+    void statusWaitNeitherStretchesNorCutsTheWrite()
+    {
+        for (const Microseconds starts : {Microseconds(30s), WholeWrite - Microseconds(1ms)}) {
+            LinkBench bench(At(Kind::Late, 600, 30ms));
+            Microseconds ended{-1};
+            bench.schedule(starts, [&] { bench.after(2000ms, [&] { ended = bench.now; }); });
+            QCOMPARE(bench.run(bench.commands.writeToController()), std::optional(CommandOutcome::Succeeded));
+            QCOMPARE(bench.now, WholeWrite + Microseconds(30ms));
+            while (bench.runNext()) {
+            }
+            QCOMPARE(ended, starts + Microseconds(2000ms));
+        }
+    }
+
+    void read_data()
+    {
+        QTest::addColumn<SimulatorFaults>("faults");
+        QTest::addColumn<int>("voltageModel");
+        // -2: no contact; -1: a settings record failed; else the code words read
+        QTest::addColumn<int>("reached");
+        QTest::addColumn<QString>("count"); // the count the display command shows; empty: the read command
+
+        // Requests are counted from 1: "A", then record r is queried by 2 + 2r and 3 + 2r, code word w by
+        // 260 + 2w and 261 + 2w.
+        // clang-format off
+        QTest::newRow("12 V model") << SimulatorFaults{} << 0 << 256 << "";
+        QTest::newRow("24 V model, count read shown") << SimulatorFaults{} << 1 << 256 << "1234";
+        QTest::newRow("no controller, kept count in full") << SimulatorFaults{.silent = true} << 0 << -2 << "283305";
+        QTest::newRow("contact acknowledged twice") << At(Kind::Double, 1) << 0 << -2 << "";
+        QTest::newRow("record 0 first reply lost") << At(Kind::Drop, 2) << 0 << -1 << "";
+        QTest::newRow("record 20 differs the second time") << At(Kind::Garble, 43) << 0 << -1 << "283305";
+        QTest::newRow("record 100 answered short") << At(Kind::Short, 202) << 1 << -1 << "";
+        QTest::newRow("vanishes at record 50") << At(Kind::Vanish, 102) << 0 << -1 << "";
+        QTest::newRow("code word 0 first reply lost") << At(Kind::Drop, 260) << 0 << 0 << "";
+        QTest::newRow("code word 10 differs, count read shown") << At(Kind::Garble, 281) << 0 << 10 << "1234";
+        QTest::newRow("code word 30 first reply late") << At(Kind::Late, 320) << 1 << 30 << "";
+        QTest::newRow("code word 200 answered short") << At(Kind::Short, 660) << 0 << 200 << "";
+        QTest::newRow("vanishes at code word 255") << At(Kind::Vanish, 771) << 0 << 255 << "";
+        // clang-format on
+    }
+    void read()
+    {
+        QFETCH(SimulatorFaults, faults);
+        QFETCH(int, voltageModel);
+        QFETCH(int, reached);
+        QFETCH(QString, count);
+
+        LinkBench bench(faults);
+        LoadController(bench.controller);
+        const Configuration before = bench.config = BeforeRead(voltageModel);
+        std::vector<std::vector<int>> refreshes; // the group announced, and a field of each group then
+        bench.observer.onReplaced = [&](SettingsGroup group) {
+            const Configuration& c = bench.config;
+            refreshes.push_back({int(group), c.ChannelDirection[2], int(c.TemperatureSetting[1]),
+                                 c.TimerOnTime[2], c.BooleanCode[0], int(c.BooleanText[1].size())});
+        };
+        const bool done = reached == 256;
+        const Command command = count.isEmpty() ? &ControllerCommands::readFromController
+                                                : &ControllerCommands::displayCycleCount;
+        QCOMPARE(bench.run((bench.commands.*command)()),
+                 std::optional(done ? CommandOutcome::Succeeded : CommandOutcome::Failed));
+        Strings statuses(ReadStatuses.begin(), ReadStatuses.begin() + (done ? 5 : std::min(reached, 0) + 3));
+        if (!done)
+            statuses.push_back(ReadFailure);
+        if (!count.isEmpty())
+            statuses.push_back("Cycle Count = " + count.toStdString());
+        QCOMPARE(bench.observer.statuses, statuses);
+        QCOMPARE(bench.config, AfterRead(bench.controller, before, reached));
+        // clang-format off
+        std::vector<std::vector<int>> announced{{0, 0, 0, 400, 99, 7}, {1, 0, 25, 400, 99, 7}, {2, 0, 25, 0, 99, 7},
+                                                {3, 0, 25, 0, 0, 18}, {4, 0, 25, 0, 0, 18}};
+        // clang-format on
+        announced.resize(done ? 5 : reached < 0 ? 0 : 3);
+        QCOMPARE(refreshes, announced);
+        QVERIFY(!bench.isOpen());
+        if (!done)
+            return;
+        Strings requests{"A"};
+        for (int record = 0; record <= 128; ++record)
+            requests.insert(requests.end(), 2, Query(0, record));
+        for (int word = 0; word <= 255; ++word)
+            requests.insert(requests.end(), 2, Query(8, word));
+        QCOMPARE(bench.controller.requests, requests);
+        QCOMPARE(bench.config.VoltageSetting[1], voltageModel == 1 ? 24.0F : 12.1F); // count 616
+        QCOMPARE(bench.now, Microseconds(100ms));
+    }
+
+    void resetCycleCounter_data()
+    {
+        QTest::addColumn<SimulatorFaults>("faults");
+        QTest::addColumn<std::vector<int>>("records"); // records 0..5 afterwards
+
+        // clang-format off
+        QTest::newRow("records 0 to 4 cleared") << SimulatorFaults{} << std::vector{0, 0, 0, 0, 0, 66};
+        QTest::newRow("no controller") << SimulatorFaults{.silent = true} << std::vector{9, 4, 3, 2, 1, 66};
+        QTest::newRow("record 1 not acknowledged") << At(Kind::Drop, 4) << std::vector{0, 0, 3, 2, 1, 66};
+        QTest::newRow("record 2 reads back wrong") << SimulatorFaults{.wrongReadBackRecord = 2} << std::vector{0, 0, 0, 2, 1, 66};
+        QTest::newRow("vanishes at record 3") << At(Kind::Vanish, 8) << std::vector{0, 0, 0, 2, 1, 66};
+        // clang-format on
+    }
+    void resetCycleCounter()
+    {
+        QFETCH(SimulatorFaults, faults);
+        QFETCH(std::vector<int>, records);
+
+        LinkBench bench(faults);
+        bench.controller.settings = {9, 4, 3, 2, 1, 66};
+        bench.config.CycleCountDigit[1] = 4;
+        const bool cleared = records[4] == 0;
+        QCOMPARE(bench.run(bench.commands.resetCycleCounter()),
+                 std::optional(cleared ? CommandOutcome::Succeeded : CommandOutcome::Failed));
+        QCOMPARE(bench.observer.statuses,
+                 (Strings{"starting communications",
+                          cleared ? "Cycle count has been Reset to 00000" : ResetFailure}));
+        QCOMPARE(std::vector<int>(bench.controller.settings.begin(), bench.controller.settings.begin() + 6),
+                 records);
+        QCOMPARE(bench.config.CycleCountDigit[1], 4);
+        QVERIFY(!bench.isOpen());
+        if (!cleared)
+            return;
+        Strings requests{"A"};
+        for (int record = 0; record <= 4; ++record)
+            requests.insert(requests.end(), {Store(0, record, 0, 0), Query(0, record)});
+        QCOMPARE(bench.controller.requests, requests);
+        QCOMPARE(bench.now, Microseconds(500ms));
+        QCOMPARE(bench.run(bench.commands.displayCycleCount()), std::optional(CommandOutcome::Succeeded));
+        QCOMPARE(bench.observer.statuses.back(), std::string("Cycle Count = 0"));
+    }
+
+    void busyOrUnopenablePort_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<Strings>("unopenable"); // the statuses when the port cannot be opened
+
+        // clang-format off
+        QTest::newRow("write") << &ControllerCommands::writeToController << Strings{"Starting Communications", WriteFailure};
+        QTest::newRow("read") << &ControllerCommands::readFromController << Strings{ReadStatuses[0], ReadFailure};
+        QTest::newRow("display cycle count") << &ControllerCommands::displayCycleCount << Strings{ReadStatuses[0], ReadFailure, "Cycle Count = 0"};
+        QTest::newRow("reset cycle counter") << &ControllerCommands::resetCycleCounter << Strings{"starting communications", ResetFailure};
+        // clang-format on
+    }
+    void busyOrUnopenablePort()
+    {
+        QFETCH(Command, command);
+        QFETCH(Strings, unopenable);
+
+        LinkBench busy;
+        QVERIFY(busy.open());
+        QCOMPARE(busy.run((busy.commands.*command)()), std::optional(CommandOutcome::Busy));
+        QCOMPARE(busy.observer.notices,
+                 (std::vector<Notice>{
+                     {Notice::Icon::Information, "Communication Port in use",
+                      " Communication Port Already In Use, Please wait until Communication Port is Free "}}));
+        QVERIFY(busy.observer.statuses.empty() && busy.written.empty() && busy.isOpen());
+
+        LinkBench closed;
+        closed.openFails = true;
+        QCOMPARE(closed.run((closed.commands.*command)()), std::optional(CommandOutcome::Failed));
+        QCOMPARE(closed.observer.statuses, unopenable);
+        QCOMPARE(closed.now, 0us);
     }
 };
 

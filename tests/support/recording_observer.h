@@ -15,16 +15,13 @@ public:
     void showNotice(const Notice& notice) override { notices.push_back(notice); }
     void settingsReplaced(link::SettingsGroup group) override
     {
-        replaced.push_back(group);
         if (onReplaced)
             onReplaced(group);
     }
 
     std::vector<std::string> statuses;
     std::vector<Notice> notices;
-    std::vector<link::SettingsGroup> replaced;
-    // Lets a test look at the configuration at the moment a group is replaced.
-    std::function<void(link::SettingsGroup)> onReplaced;
+    std::function<void(link::SettingsGroup)> onReplaced; // sees the configuration as each group is replaced
 };
 
 } // namespace muxcc::test

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "link/controller_commands.h"
+#include "link/controller_link.h"
+#include "link/controller_simulator.h"
+#include "support/recording_observer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <optional>
+
+namespace muxcc::test {
+
+using Microseconds = std::chrono::microseconds;
+
+// The wire records written out byte by byte, independently of the link's own builders.
+inline std::string Store(int area, int address, int high, int low)
+{
+    return {'S', char(area), char(address), char(high), char(low), 'D'};
+}
+inline std::string Query(int area, int address)
+{
+    return {'V', char(area), char(address), '0', '0', 'V'};
+}
+
+// The commands and the record operations on a serial line in virtual time: time passes only when the
+// next event runs, and events due at the same moment run in the order they were scheduled. The line
+// leads to the simulated controller or, with a script, to a device that gives the scripted replies in
+// turn, one per write. Replies arrive after their delay, one after the other; with a byte time every
+// byte of a request and of a reply takes that long and reply bytes arrive one by one. Bytes arriving
+// while the port is closed are lost; a controller that vanishes closes the port. Any number of waits
+// may be pending, each ended by its own deadline, by enough bytes waiting or by the port closing.
+struct LinkBench final : link::ByteChannel, link::Waiter {
+    explicit LinkBench(link::SimulatorFaults faults = {}, Microseconds byteTime = Microseconds{0})
+        : controller(std::move(faults)), byteTime(byteTime)
+    {
+    }
+
+    bool open() override
+    {
+        if (open_ || openFails || controller.vanished())
+            return false;
+        return open_ = true;
+    }
+    void close() override
+    {
+        open_ = false;
+        received_.clear();
+        resumeSatisfied();
+    }
+    bool isOpen() const override { return open_; }
+    std::size_t bytesWaiting() const override { return received_.size(); }
+    std::string readAll() override { return std::exchange(received_, {}); }
+    void write(std::string_view bytes) override
+    {
+        if (!open_)
+            return;
+        written.emplace_back(bytes);
+        std::vector<link::SimulatorReply> replies;
+        if (!script)
+            replies = controller.receive(bytes);
+        else if (written.size() <= script->size())
+            replies.push_back({script->at(written.size() - 1)});
+        const Microseconds arrives = now + static_cast<long>(bytes.size()) * byteTime;
+        for (const link::SimulatorReply& reply : replies) {
+            Microseconds at = std::max(arrives + reply.delay, lineFreeAt_);
+            if (byteTime == Microseconds{0})
+                schedule(at, [this, bytes = reply.bytes] { arrive(bytes); });
+            for (std::size_t i = 0; byteTime > Microseconds{0} && i < reply.bytes.size(); ++i)
+                schedule(at += byteTime, [this, byte = reply.bytes[i]] { arrive(std::string(1, byte)); });
+            lineFreeAt_ = at;
+        }
+        if (controller.vanished())
+            schedule(arrives, [this] { close(); });
+    }
+    void whenBytesWaiting(std::size_t count, link::Milliseconds limit, Resume resume) override
+    {
+        const int wait = nextWait_++;
+        waits_.emplace(wait, std::pair{count, std::move(resume)});
+        schedule(now,
+                 [this] { resumeSatisfied(); }); // bytes already waiting end it, but not from within here
+        schedule(now + limit, [this, wait] { finish(wait); });
+    }
+    void after(link::Milliseconds delay, Resume resume) override { schedule(now + delay, std::move(resume)); }
+
+    void schedule(Microseconds at, std::function<void()> event)
+    {
+        events_.emplace(std::pair{at, scheduled_++}, std::move(event));
+    }
+    // Moves time to the next event and runs it; false when nothing is scheduled.
+    bool runNext()
+    {
+        if (events_.empty())
+            return false;
+        auto next = events_.extract(events_.begin());
+        now = next.key().first;
+        next.mapped()();
+        return true;
+    }
+    // Runs `task` from event to event; nothing when it still waits after the last event.
+    template <typename T>
+    std::optional<T> run(link::Task<T> task)
+    {
+        std::optional<T> result;
+        link::startDetached(std::move(task), std::function<void(T)>([&result](T value) { result = value; }));
+        while (!result && runNext()) {
+        }
+        return result;
+    }
+
+    link::ControllerSimulator controller;
+    Microseconds byteTime;
+    Microseconds now{0};
+    std::optional<std::vector<std::string>> script;
+    std::vector<std::string> written;
+    bool openFails = false;
+    Configuration config;
+    RecordingObserver observer;
+    link::ControllerCommands commands{*this, *this, config, observer};
+    link::ControllerLink link{*this, *this};
+
+private:
+    void arrive(const std::string& bytes)
+    {
+        received_ += open_ ? bytes : "";
+        resumeSatisfied();
+    }
+    void resumeSatisfied()
+    {
+        std::vector<int> satisfied;
+        for (const auto& [wait, awaited] : waits_) {
+            if (!open_ || received_.size() >= awaited.first)
+                satisfied.push_back(wait);
+        }
+        for (const int wait : satisfied)
+            finish(wait);
+    }
+    void finish(int wait)
+    {
+        if (auto found = waits_.extract(wait))
+            found.mapped().second();
+    }
+
+    bool open_ = false;
+    std::string received_;
+    Microseconds lineFreeAt_{0};
+    long scheduled_ = 0;
+    std::map<std::pair<Microseconds, long>, std::function<void()>> events_;
+    int nextWait_ = 0;
+    std::map<int, std::pair<std::size_t, Resume>> waits_; // wait -> bytes awaited, resume
+};
+
+} // namespace muxcc::test
