@@ -10,7 +10,8 @@ double NumericValue(std::string_view text)
 {
     // Only digits start a number: from_chars alone would also take "inf" and "nan".
     const std::size_t start = text.starts_with('-') ? 1 : 0;
-    if (text.size() <= start || !(std::isdigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
+    if (text.size() <= start ||
+        !(std::isdigit(static_cast<unsigned char>(text[start])) || text[start] == '.'))
         return 0;
     double value = 0;
     const auto parsed =

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace muxcc::testing {
+namespace muxcc::test {
 
 // Answers every dialog at once and remembers what was shown.
 class RecordingDialogs : public Dialogs {
@@ -14,4 +14,4 @@ public:
     std::vector<Notice> notices;
 };
 
-} // namespace muxcc::testing
+} // namespace muxcc::test
