@@ -40,13 +40,17 @@ RecordByte Plain(Value value, std::string field)
     return RecordByte{std::nullopt, std::move(field), ValueText(value)};
 }
 
-// One record of a two-record field: the high byte goes first, the low byte next.
+// A value that travels as two records, high byte first.
+struct TwoRecordValue {
+    std::optional<BytePair> bytes;
+    std::string field;
+    std::string value; // for the message when there are no bytes
+};
+
 template <typename Value>
-RecordByte HalfOf(std::optional<BytePair> pair, bool high, std::string field, Value value)
+TwoRecordValue TwoRecords(std::optional<BytePair> bytes, const char* name, int n, Value value)
 {
-    if (pair)
-        return Sent(high ? pair->high : pair->low);
-    return RecordByte{std::nullopt, std::move(field), ValueText(value)};
+    return {bytes, Indexed(name, n), ValueText(value)};
 }
 
 // Bit k is set when values[first + k] is exactly 1.
@@ -79,45 +83,17 @@ constexpr int FirstTemperatureRecord = 40;
 constexpr int FirstTimerRecord = 64;
 constexpr int RecordsPerGroup = 4; // setting or off time: 2 records; time or on time: 2 records
 
-RecordByte EncodeVoltageRecord(const Configuration& config, int record)
+// Comparators and timers take four records each, from `firstRecord` on: two
+// for one value of group n, two for the other. `valueOf(n, first)` gives them.
+template <typename ValueOf>
+RecordByte EncodeGroupRecord(int record, int firstRecord, ValueOf valueOf)
 {
-    const int offset = record - FirstVoltageRecord;
-    const int n = offset / RecordsPerGroup + 1;
+    const int offset = record - firstRecord;
     const int slot = offset % RecordsPerGroup;
-    if (slot < 2) {
-        const float setting = config.VoltageSetting[n];
-        return HalfOf(CountBytes(VoltageCount(setting, config.VoltageModel)), slot == 0,
-                      Indexed("VoltageSetting", n), setting);
-    }
-    const std::int32_t time = config.VoltageTime[n];
-    return HalfOf(LimitedTimeBytes(time), slot == 2, Indexed("VoltageTime", n), time);
-}
-
-RecordByte EncodeTemperatureRecord(const Configuration& config, int record)
-{
-    const int offset = record - FirstTemperatureRecord;
-    const int n = offset / RecordsPerGroup + 1;
-    const int slot = offset % RecordsPerGroup;
-    if (slot < 2) {
-        const float setting = config.TemperatureSetting[n];
-        return HalfOf(CountBytes(TemperatureCount(setting)), slot == 0, Indexed("TemperatureSetting", n),
-                      setting);
-    }
-    const std::int32_t time = config.TemperatureTime[n];
-    return HalfOf(LimitedTimeBytes(time), slot == 2, Indexed("TemperatureTime", n), time);
-}
-
-RecordByte EncodeTimerRecord(const Configuration& config, int record)
-{
-    const int offset = record - FirstTimerRecord;
-    const int n = offset / RecordsPerGroup + 1;
-    const int slot = offset % RecordsPerGroup;
-    if (slot < 2) {
-        const std::int32_t time = config.TimerOffTime[n];
-        return HalfOf(TimeBytes(time), slot == 0, Indexed("TimerOffTime", n), time);
-    }
-    const std::int32_t time = config.TimerOnTime[n];
-    return HalfOf(TimeBytes(time), slot == 2, Indexed("TimerOnTime", n), time);
+    const TwoRecordValue value = valueOf(offset / RecordsPerGroup + 1, slot < 2);
+    if (!value.bytes)
+        return RecordByte{std::nullopt, value.field, value.value};
+    return Sent(slot % 2 == 0 ? value.bytes->high : value.bytes->low);
 }
 
 std::string UnsendableMessage(const std::string& field, const std::string& value)
@@ -134,11 +110,28 @@ RecordByte EncodeSettingsRecord(const Configuration& config, int record)
     if (record >= 1 && record <= 4)
         return Plain<std::int32_t>(config.CycleCountDigit[record], Indexed("CycleCountDigit", record));
     if (record >= FirstVoltageRecord && record < FirstTemperatureRecord)
-        return EncodeVoltageRecord(config, record);
+        return EncodeGroupRecord(record, FirstVoltageRecord, [&config](int n, bool first) {
+            if (first)
+                return TwoRecords(CountBytes(VoltageCount(config.VoltageSetting[n], config.VoltageModel)),
+                                  "VoltageSetting", n, config.VoltageSetting[n]);
+            return TwoRecords(LimitedTimeBytes(config.VoltageTime[n]), "VoltageTime", n,
+                              config.VoltageTime[n]);
+        });
     if (record >= FirstTemperatureRecord && record <= 55)
-        return EncodeTemperatureRecord(config, record);
+        return EncodeGroupRecord(record, FirstTemperatureRecord, [&config](int n, bool first) {
+            if (first)
+                return TwoRecords(CountBytes(TemperatureCount(config.TemperatureSetting[n])),
+                                  "TemperatureSetting", n, config.TemperatureSetting[n]);
+            return TwoRecords(LimitedTimeBytes(config.TemperatureTime[n]), "TemperatureTime", n,
+                              config.TemperatureTime[n]);
+        });
     if (record >= FirstTimerRecord && record <= 83)
-        return EncodeTimerRecord(config, record);
+        return EncodeGroupRecord(record, FirstTimerRecord, [&config](int n, bool first) {
+            if (first)
+                return TwoRecords(TimeBytes(config.TimerOffTime[n]), "TimerOffTime", n,
+                                  config.TimerOffTime[n]);
+            return TwoRecords(TimeBytes(config.TimerOnTime[n]), "TimerOnTime", n, config.TimerOnTime[n]);
+        });
     switch (record) {
     case 12:
         return Plain<std::int32_t>(config.OptionFlags, "OptionFlags");
