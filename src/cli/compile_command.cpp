@@ -1,8 +1,8 @@
 // muxcc-cli compile FILE: the equations of a project file as the code image a
 // write would send, through the end pair.
 
+#include "cli/command_steps.h"
 #include "cli/commands.h"
-#include "cli/compiled_project.h"
 
 #include <cstddef>
 #include <iostream>
@@ -11,10 +11,8 @@ namespace muxcc::cli {
 
 int compileCommand(std::span<const std::string> args)
 {
-    if (args.size() != 1) {
-        std::cerr << "usage: muxcc-cli compile FILE\n";
-        return 2;
-    }
+    if (args.size() != 1)
+        return Usage("compile FILE");
     Configuration config;
     const auto codeLength = OpenAndCompile(args[0], config);
     if (!codeLength)

@@ -1,8 +1,8 @@
 // muxcc-cli image FILE: every settings record and code word that a write of the
 // project would send, on a freshly started program, in the order sent.
 
+#include "cli/command_steps.h"
 #include "cli/commands.h"
-#include "cli/compiled_project.h"
 #include "link/memory_image.h"
 
 #include <cstddef>
@@ -27,10 +27,8 @@ void PrintImage(const Configuration& config)
 
 int imageCommand(std::span<const std::string> args)
 {
-    if (args.size() != 1) {
-        std::cerr << "usage: muxcc-cli image FILE\n";
-        return 2;
-    }
+    if (args.size() != 1)
+        return Usage("image FILE");
     Configuration config;
     if (!OpenAndCompile(args[0], config))
         return 1;

@@ -1,13 +1,12 @@
 // muxcc-cli write / read / count / reset-count: the controller commands over a
 // serial device, reporting each status text on its own line as it appears.
 
+#include "cli/command_steps.h"
 #include "cli/commands.h"
-#include "cli/compiled_project.h"
 #include "link/controller_commands.h"
 #include "link/port_name.h"
 #include "link/serial_port_channel.h"
 #include "link/serial_port_waiter.h"
-#include "project/project_file_io.h"
 
 #include <QCoreApplication>
 
@@ -73,12 +72,6 @@ std::optional<TransferArgs> ParseTransferArgs(std::span<const std::string> args,
     return parsed;
 }
 
-int Usage(const char* synopsis)
-{
-    std::cerr << "usage: muxcc-cli " << synopsis << '\n';
-    return 2;
-}
-
 // Runs one controller command on the event loop until it ends; the exit status.
 int RunOnController(Configuration& config, const QString& device,
                     link::Task<CommandOutcome> (ControllerCommands::*command)())
@@ -102,6 +95,17 @@ int RunOnController(Configuration& config, const QString& device,
     if (outcome == CommandOutcome::Failed)
         std::cerr << "muxcc-cli: " << observer.lastStatus << " (" << device.toStdString() << ")\n";
     return 1;
+}
+
+// count and reset-count: a command on a fresh configuration, with only --port.
+int RunWithoutFile(std::span<const std::string> args, std::string_view synopsis,
+                   link::Task<CommandOutcome> (ControllerCommands::*command)())
+{
+    const auto parsed = ParseTransferArgs(args, {"--port"});
+    if (!parsed || !parsed->files.empty())
+        return Usage(synopsis);
+    Configuration config;
+    return RunOnController(config, parsed->device, command);
 }
 
 } // namespace
@@ -128,31 +132,17 @@ int readCommand(std::span<const std::string> args)
     config.VoltageModel = parsed->model == "24" ? 1 : 0;
     if (const int status = RunOnController(config, parsed->device, &ControllerCommands::readFromController))
         return status;
-    if (parsed->output.empty())
-        return 0;
-    if (const auto reason = SaveProjectFile(config, parsed->output)) {
-        std::cerr << *reason << '\n';
-        return 1;
-    }
-    return 0;
+    return parsed->output.empty() || SaveProject(parsed->output, config) ? 0 : 1;
 }
 
 int countCommand(std::span<const std::string> args)
 {
-    const auto parsed = ParseTransferArgs(args, {"--port"});
-    if (!parsed || !parsed->files.empty())
-        return Usage("count [--port DEV]");
-    Configuration config;
-    return RunOnController(config, parsed->device, &ControllerCommands::displayCycleCount);
+    return RunWithoutFile(args, "count [--port DEV]", &ControllerCommands::displayCycleCount);
 }
 
 int resetCountCommand(std::span<const std::string> args)
 {
-    const auto parsed = ParseTransferArgs(args, {"--port"});
-    if (!parsed || !parsed->files.empty())
-        return Usage("reset-count [--port DEV]");
-    Configuration config;
-    return RunOnController(config, parsed->device, &ControllerCommands::resetCycleCounter);
+    return RunWithoutFile(args, "reset-count [--port DEV]", &ControllerCommands::resetCycleCounter);
 }
 
 } // namespace muxcc::cli

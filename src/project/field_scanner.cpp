@@ -25,7 +25,6 @@ std::variant<RawField, FieldProblem> FieldScanner::next()
         if (close == std::string_view::npos)
             return FieldProblem{"the quoted text has no closing double quote"};
         field.text = bytes_.substr(position_ + 1, close - position_ - 1);
-        field.quoted = true;
         position_ = close + 1;
         skipBlanks();
         if (!atDelimiter())

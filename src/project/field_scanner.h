@@ -10,7 +10,6 @@ namespace muxcc {
 // One field as it stands in a project file.
 struct RawField {
     std::string text; // between the quotes, or unquoted with outer blanks dropped
-    bool quoted = false;
 };
 
 // Why a field could not be taken apart.
