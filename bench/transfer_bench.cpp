@@ -6,15 +6,14 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QProcess>
 
 #include <cstdio>
 #include <ctime>
-#include <optional>
 
 #ifndef Q_MOC_RUN
 #include "link/controller_commands.h"
+#include "link/run_until_done.h"
 #include "link/serial_port_waiter.h"
 #endif
 
@@ -64,17 +63,10 @@ Timing Measure(const QString& device, Configuration& config,
     SilentObserver observer;
     ControllerCommands commands(channel, waiter, config, observer);
 
-    QEventLoop loop;
-    std::optional<CommandOutcome> outcome;
     QElapsedTimer wall;
     const double cpuBefore = ProcessCpuSeconds();
     wall.start();
-    link::startDetached<CommandOutcome>((commands.*command)(), [&](CommandOutcome result) {
-        outcome = result;
-        loop.quit();
-    });
-    if (!outcome)
-        loop.exec();
+    const CommandOutcome outcome = link::RunUntilDone((commands.*command)());
     return {outcome == CommandOutcome::Succeeded, observer.lastStatus,
             static_cast<double>(wall.nsecsElapsed()) / 1e9, ProcessCpuSeconds() - cpuBefore};
 }

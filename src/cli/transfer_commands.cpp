@@ -5,10 +5,9 @@
 #include "cli/commands.h"
 #include "link/controller_commands.h"
 #include "link/port_name.h"
+#include "link/run_until_done.h"
 #include "link/serial_port_channel.h"
 #include "link/serial_port_waiter.h"
-
-#include <QCoreApplication>
 
 #include <iostream>
 #include <optional>
@@ -28,7 +27,7 @@ class ConsoleObserver final : public link::TransferObserver {
 public:
     void showStatus(std::string_view text) override
     {
-        lastStatus = text;
+        statuses.emplace_back(text);
         std::cout << text << std::endl;
     }
     void showNotice(const Notice& notice) override
@@ -37,7 +36,7 @@ public:
     }
     void settingsReplaced(link::SettingsGroup) override {}
 
-    std::string lastStatus;
+    std::vector<std::string> statuses;
 };
 
 struct TransferArgs {
@@ -72,7 +71,7 @@ std::optional<TransferArgs> ParseTransferArgs(std::span<const std::string> args,
     return parsed;
 }
 
-// Runs one controller command on the event loop until it ends; the exit status.
+// Runs one controller command to its end; the exit status.
 int RunOnController(Configuration& config, const QString& device,
                     link::Task<CommandOutcome> (ControllerCommands::*command)())
 {
@@ -81,19 +80,15 @@ int RunOnController(Configuration& config, const QString& device,
     ConsoleObserver observer;
     ControllerCommands commands(channel, waiter, config, observer);
 
-    std::optional<CommandOutcome> outcome;
-    link::startDetached<CommandOutcome>((commands.*command)(), [&outcome](CommandOutcome result) {
-        outcome = result;
-        QCoreApplication::exit();
-    });
-    // A command that fails before its first wait has already ended here.
-    if (!outcome)
-        QCoreApplication::exec();
-
+    const CommandOutcome outcome = link::RunUntilDone((commands.*command)());
     if (outcome == CommandOutcome::Succeeded)
         return 0;
-    if (outcome == CommandOutcome::Failed)
-        std::cerr << "muxcc-cli: " << observer.lastStatus << " (" << device.toStdString() << ")\n";
+    if (outcome == CommandOutcome::Failed) {
+        // The cycle count follows the failed read's own text; every other failure text comes last.
+        const std::size_t fromEnd = command == &ControllerCommands::displayCycleCount ? 2 : 1;
+        std::cerr << "muxcc-cli: " << observer.statuses.at(observer.statuses.size() - fromEnd) << " ("
+                  << device.toStdString() << ")\n";
+    }
     return 1;
 }
 
