@@ -9,17 +9,19 @@
 #include "link/sim/memory_image_text.h"
 #include "link/sim/pseudo_terminal.h"
 
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <sstream>
 
 #ifndef Q_MOC_RUN // moc cannot parse <coroutine>
 #include "link/controller_commands.h"
+#include "link/run_until_done.h"
 #include "link/serial_port_waiter.h"
 #include "support/recording_observer.h"
 #endif
@@ -46,24 +48,21 @@ QString StartSim(QProcess& sim, const QStringList& options)
     return named ? QString::fromLocal8Bit(sim.readLine()).trimmed() : QString();
 }
 
-// One command run over `device` as the program runs it, in a plain event loop:
-// QTest::qWaitFor would sleep 10 ms between rounds and slow every exchange down.
-// A command that never ends is stopped by the per-function timeout.
+// muxcc-sim started with `options`, and one command run over the device it names
+// as the program runs it, in a plain event loop: QTest::qWaitFor would sleep
+// 10 ms between rounds and slow every exchange down. A command that never ends
+// is stopped by the per-function timeout.
 struct Run {
-    Run(const QString& device, Configuration& config, Command command)
-        : channel(device), waiter(channel), commands(channel, waiter, config, observer)
+    Run(const QStringList& options, Configuration& config, Command command)
+        : channel(StartSim(sim, options)), waiter(channel), commands(channel, waiter, config, observer)
     {
-        QElapsedTimer clock;
-        clock.start();
-        QEventLoop loop;
-        startDetached<CommandOutcome>((commands.*command)(), [&](CommandOutcome done) {
-            outcome = done;
-            loop.quit();
-        });
-        if (!outcome)
-            loop.exec();
-        milliseconds = clock.elapsed();
+        const QDeadlineTimer begun = QDeadlineTimer::current();
+        outcome = RunUntilDone((commands.*command)());
+        milliseconds = QDeadlineTimer::current() - begun;
     }
+    // Stops the simulator, which writes its dump as it stops.
+    bool stop() { return (sim.terminate(), sim.waitForFinished(5000)); }
+    QProcess sim;
     test::RecordingObserver observer;
     SerialPortChannel channel;
     SerialPortWaiter waiter;
@@ -72,7 +71,8 @@ struct Run {
     qint64 milliseconds = 0;
 };
 
-// Settings across the records, with edge values, and compiled equations.
+// Settings across the records, with edge values, and compiled equations, the
+// texts as a read lists them back from the code.
 Configuration KnownConfiguration()
 {
     Configuration c;
@@ -80,23 +80,25 @@ Configuration KnownConfiguration()
     c.TimerOffTime[2] = c.TemperatureTime[4] = 65535;
     c.VoltageSetting[6] = 20.0F;
     c.CycleCounterOperand = c.SlpOnTime = c.ControllerRecord0 = 255;
-    c.BooleanText[1] = "INPUT1 AND NOT V1";
-    c.BooleanText[42] = "( MUX2 OR TMR1 ) AND NOT ( T1 OR OPTION1 )";
+    c.BooleanText[1] = c.BooleanEditText[1] = "INPUT1 AND NOT V1 ";
+    c.BooleanText[42] = c.BooleanEditText[42] = "( MUX2 OR TMR1 ) AND NOT ( T1 OR OPTION1 ) ";
     if (CompileAllBooleans(c))
         qFatal("the known equations no longer compile");
     return c;
 }
 
-// The controller memory a write of `config` leaves in an erased controller.
-ControllerSimulator MemoryAfterWriting(const Configuration& config)
+// The controller memory, as muxcc-sim writes it out, that a write of `config`
+// leaves in an erased controller.
+std::string ImageAfterWriting(const Configuration& config)
 {
     ControllerSimulator memory;
     for (const int record : SettingsRecordOrder)
         memory.settings[static_cast<std::size_t>(record)] = EncodeSettingsRecord(config, record).byte.value();
-    for (std::size_t word = 0; word < memory.code.size(); ++word)
-        memory.code[word] = {static_cast<std::uint8_t>(config.BooleanCode[2 * word]),
-                             static_cast<std::uint8_t>(config.BooleanCode[2 * word + 1])};
-    return memory;
+    for (std::size_t entry = 0; entry < 2 * memory.code.size(); ++entry)
+        memory.code[entry / 2][entry % 2] = static_cast<std::uint8_t>(config.BooleanCode[entry]);
+    std::ostringstream image;
+    sim::WriteMemoryImage(image, memory);
+    return image.str();
 }
 
 } // namespace
@@ -109,22 +111,12 @@ private slots:
     void shouldProgramTheWholeMemoryImage()
     {
         Configuration config = KnownConfiguration();
-        QTemporaryDir dir;
-        QProcess sim;
-        const Run run(StartSim(sim, {"--dump", dir.filePath("dump.txt")}), config,
-                      &ControllerCommands::writeToController);
-        sim.terminate(); // the simulator writes its dump as it stops
-        QVERIFY(sim.waitForFinished(5000));
-
-        QCOMPARE(run.outcome, CommandOutcome::Succeeded);
-        QVERIFY(!run.channel.isOpen());
-        // The fixed delays alone take 58.7 s; a shorter write skipped some.
-        QVERIFY2(run.milliseconds >= 58700, qPrintable(QString::number(run.milliseconds)));
-        ControllerSimulator programmed;
+        Run run({"--dump", dir.filePath("dump.txt")}, config, &ControllerCommands::writeToController);
+        QVERIFY(run.stop());
+        QVERIFY(run.outcome == CommandOutcome::Succeeded && !run.channel.isOpen());
+        QCOMPARE_GE(run.milliseconds, 58700); // the fixed delays alone; a shorter write skipped some
         std::ifstream dump(dir.filePath("dump.txt").toStdString());
-        QCOMPARE(sim::LoadMemoryImage(dump, programmed), std::nullopt);
-        QCOMPARE(programmed.settings, MemoryAfterWriting(config).settings);
-        QCOMPARE(programmed.code, MemoryAfterWriting(config).code);
+        QCOMPARE(std::string(std::istreambuf_iterator<char>(dump), {}), ImageAfterWriting(config));
     }
 #else
     // A fresh line for each test.
@@ -145,9 +137,8 @@ private slots:
             // Each piece is seen on its own before the next is sent.
             QVERIFY(QTest::qWaitFor([&] { return line->channel.bytesWaiting() == sent; }));
         }
-        QVERIFY(QTest::qWaitFor([&] { return resumed > 0; }));
-        QTest::qWait(20);
-        // Resumed once; and a wait for bytes already there is resumed later, never within the call.
+        QTest::qWait(100);
+        // Resumed once by now; and a wait for bytes already there is resumed later, never within the call.
         line->waiter.whenBytesWaiting(9, 5000ms, [&resumed] { ++resumed; });
         QCOMPARE(resumed, 1);
         QVERIFY(QTest::qWaitFor([&] { return resumed == 2; }, 100));
@@ -157,9 +148,9 @@ private slots:
     void shouldResumeEachWaitOnceNoEarlierThanItsOwnDeadline()
     {
         std::vector<int> order; // the limits of the waits as they end; negative if ended early
-        QElapsedTimer clock;
-        clock.start();
-        auto at = [&](int ms) { return [&, ms] { order.push_back(clock.elapsed() < ms ? -ms : ms); }; };
+        auto at = [&](int ms) {
+            return [&, ms, due = QDeadlineTimer(ms)] { order.push_back(due.hasExpired() ? ms : -ms); };
+        };
         line->waiter.whenBytesWaiting(6, 120ms, at(120));
         line->waiter.after(40ms, at(40));
         line->waiter.whenBytesWaiting(10, 80ms, at(80));
@@ -174,67 +165,52 @@ private slots:
         int resumed = 0;
         line->waiter.whenBytesWaiting(10, 5000ms, [&resumed] { ++resumed; });
         line->terminal.close();
-        // Well before the wait's own deadline.
-        QVERIFY(QTest::qWaitFor([&] { return resumed > 0; }, 1000));
+        QTest::qWait(300); // well before the wait's own deadline
         QVERIFY(!line->channel.isOpen());
-        QTest::qWait(50);
         QCOMPARE(resumed, 1);
     }
 
     void shouldReadAndDecodeAPreloadedController()
     {
-        Configuration expected = KnownConfiguration();
-        QTemporaryDir dir;
-        std::ofstream preload(dir.filePath("preload.txt").toStdString());
-        sim::WriteMemoryImage(preload, MemoryAfterWriting(expected));
-        preload.close();
-        QProcess sim;
+        std::ofstream(dir.filePath("preload.txt").toStdString()) << ImageAfterWriting(KnownConfiguration());
         Configuration config;
         config.BooleanText[5] = "MUX9"; // replaced by the listing
-        const Run run(StartSim(sim, {"--preload", dir.filePath("preload.txt")}), config,
-                      &ControllerCommands::readFromController);
-        QCOMPARE(run.outcome, CommandOutcome::Succeeded);
-        QVERIFY(!run.channel.isOpen());
-        QVERIFY2(run.milliseconds < 3000, qPrintable(QString::number(run.milliseconds)));
-        for (std::string& text : expected.BooleanText)
-            text += text.empty() ? "" : " "; // as listed from the code read back
-        expected.BooleanEditText = expected.BooleanText;
-        QVERIFY(config == expected);
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(5000));
+        Run run({"--preload", dir.filePath("preload.txt")}, config, &ControllerCommands::readFromController);
+        QVERIFY(run.stop());
+        QVERIFY(run.outcome == CommandOutcome::Succeeded && !run.channel.isOpen());
+        QCOMPARE_LT(run.milliseconds, 3000);
+        QVERIFY(config == KnownConfiguration());
     }
 
     void shouldFailPromptlyWhenTheDeviceVanishesMidTransfer_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("isWrite");
+        QTest::addColumn<int>("vanishAt"); // the request during which the device vanishes
+        QTest::addColumn<QString>("during");
         // Request 1 is the contact; a read queries each settings record twice.
-        QTest::newRow("read, during the code area") << "vanish@300" << false;
-        QTest::newRow("write, during the settings records") << "vanish@8" << true;
+        QTest::newRow("read, during the code area") << 300 << "READING";
+        QTest::newRow("write, during the settings records") << 8 << "PROGRAMMING";
     }
 
     void shouldFailPromptlyWhenTheDeviceVanishesMidTransfer()
     {
-        QFETCH(QString, fault);
-        QFETCH(bool, isWrite);
-        QProcess sim;
+        QFETCH(int, vanishAt);
+        QFETCH(QString, during);
         Configuration config;
-        const Run run(StartSim(sim, {"--fault", fault}), config,
-                      isWrite ? &ControllerCommands::writeToController
-                              : &ControllerCommands::readFromController);
-        QCOMPARE(run.outcome, CommandOutcome::Failed);
-        QCOMPARE(run.observer.statuses.back(), isWrite
-                                                   ? "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN."
-                                                   : "ERROR OCCURRED DURING READING, PLEASE TRY AGAIN.");
-        QVERIFY(!run.channel.isOpen());
-        QVERIFY2(run.milliseconds < 2000, qPrintable(QString::number(run.milliseconds)));
+        const Run run({"--fault", QString("vanish@%1").arg(vanishAt)}, config,
+                      during == "READING" ? &ControllerCommands::readFromController
+                                          : &ControllerCommands::writeToController);
+        QVERIFY(run.outcome == CommandOutcome::Failed && !run.channel.isOpen());
+        QCOMPARE(QString::fromStdString(run.observer.statuses.back()),
+                 "ERROR OCCURRED DURING " + during + ", PLEASE TRY AGAIN.");
+        QCOMPARE_LT(run.milliseconds, 2000);
         // The simulator ends by itself as its device vanishes.
-        QVERIFY(QTest::qWaitFor([&] { return sim.state() == QProcess::NotRunning; }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return run.sim.state() == QProcess::NotRunning; }, 2000));
     }
 #endif
 
 private:
     std::optional<Line> line;
+    QTemporaryDir dir;
 };
 
 QTEST_GUILESS_MAIN(LinkOverPtyTest)

@@ -13,15 +13,12 @@ class RecordingObserver final : public link::TransferObserver {
 public:
     void showStatus(std::string_view text) override { statuses.emplace_back(text); }
     void showNotice(const Notice& notice) override { notices.push_back(notice); }
-    void settingsReplaced(link::SettingsGroup group) override
-    {
-        if (onReplaced)
-            onReplaced(group);
-    }
+    void settingsReplaced(link::SettingsGroup group) override { onReplaced(group); }
 
     std::vector<std::string> statuses;
     std::vector<Notice> notices;
-    std::function<void(link::SettingsGroup)> onReplaced; // sees the configuration as each group is replaced
+    // Sees the configuration as each group is replaced.
+    std::function<void(link::SettingsGroup)> onReplaced = [](link::SettingsGroup) {};
 };
 
 } // namespace muxcc::test

@@ -5,10 +5,10 @@
 #include "link/controller_simulator.h"
 #include "support/recording_observer.h"
 
-#include <algorithm>
 #include <chrono>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace muxcc::test {
 
@@ -26,23 +26,15 @@ inline std::string Query(int area, int address)
 
 // The commands and the record operations on a serial line in virtual time: time passes only when the
 // next event runs, and events due at the same moment run in the order they were scheduled. The line
-// leads to the simulated controller or, with a script, to a device that gives the scripted replies in
-// turn, one per write. Replies arrive after their delay, one after the other; with a byte time every
-// byte of a request and of a reply takes that long and reply bytes arrive one by one. Bytes arriving
-// while the port is closed are lost; a controller that vanishes closes the port. Any number of waits
-// may be pending, each ended by its own deadline, by enough bytes waiting or by the port closing.
+// leads to the simulated controller, which takes every request; with a script, the replies are the
+// scripted ones instead, one per request in turn. Replies arrive whole after their delay; with a byte
+// time every byte of a request and of a reply takes that long and reply bytes arrive one by one. Bytes
+// arriving while the port is closed are lost; a controller that vanishes closes the port. Any number of
+// waits may be pending, each ended by its own deadline, by enough bytes waiting or by the port closing.
 struct LinkBench final : link::ByteChannel, link::Waiter {
-    explicit LinkBench(link::SimulatorFaults faults = {}, Microseconds byteTime = Microseconds{0})
-        : controller(std::move(faults)), byteTime(byteTime)
-    {
-    }
+    explicit LinkBench(link::SimulatorFaults faults = {}) : controller(std::move(faults)) {}
 
-    bool open() override
-    {
-        if (open_ || openFails || controller.vanished())
-            return false;
-        return open_ = true;
-    }
+    bool open() override { return !std::exchange(open_, true); }
     void close() override
     {
         open_ = false;
@@ -56,20 +48,16 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
     {
         if (!open_)
             return;
-        written.emplace_back(bytes);
-        std::vector<link::SimulatorReply> replies;
-        if (!script)
-            replies = controller.receive(bytes);
-        else if (written.size() <= script->size())
-            replies.push_back({script->at(written.size() - 1)});
+        std::vector<link::SimulatorReply> replies = controller.receive(bytes);
+        const std::size_t request = controller.requests.size();
+        if (script)
+            replies.assign(1, {request <= script->size() ? script->at(request - 1) : ""});
         const Microseconds arrives = now + static_cast<long>(bytes.size()) * byteTime;
         for (const link::SimulatorReply& reply : replies) {
-            Microseconds at = std::max(arrives + reply.delay, lineFreeAt_);
-            if (byteTime == Microseconds{0})
-                schedule(at, [this, bytes = reply.bytes] { arrive(bytes); });
-            for (std::size_t i = 0; byteTime > Microseconds{0} && i < reply.bytes.size(); ++i)
-                schedule(at += byteTime, [this, byte = reply.bytes[i]] { arrive(std::string(1, byte)); });
-            lineFreeAt_ = at;
+            Microseconds at = arrives + reply.delay;
+            const std::size_t step = byteTime > Microseconds{0} ? 1 : reply.bytes.size();
+            for (std::size_t i = 0; i < reply.bytes.size(); i += step)
+                schedule(at += byteTime, [this, piece = reply.bytes.substr(i, step)] { arrive(piece); });
         }
         if (controller.vanished())
             schedule(arrives, [this] { close(); });
@@ -110,11 +98,9 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
     }
 
     link::ControllerSimulator controller;
-    Microseconds byteTime;
+    Microseconds byteTime{0};
     Microseconds now{0};
     std::optional<std::vector<std::string>> script;
-    std::vector<std::string> written;
-    bool openFails = false;
     Configuration config;
     RecordingObserver observer;
     link::ControllerCommands commands{*this, *this, config, observer};
@@ -144,7 +130,6 @@ private:
 
     bool open_ = false;
     std::string received_;
-    Microseconds lineFreeAt_{0};
     long scheduled_ = 0;
     std::map<std::pair<Microseconds, long>, std::function<void()>> events_;
     int nextWait_ = 0;
