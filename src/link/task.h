@@ -11,7 +11,7 @@ namespace muxcc::link {
 // A lazily started coroutine that one awaiting coroutine resumes into, and
 // that hands control back to it when it finishes. Waits inside it suspend the
 // whole chain; whoever completes the wait resumes it from its own event loop.
-template <typename T = void>
+template <typename T>
 class Task;
 
 namespace detail {
@@ -28,27 +28,17 @@ struct ContinueAwaiting {
     void await_resume() const noexcept {}
 };
 
-struct PromiseBase {
+template <typename T>
+struct Promise {
     std::coroutine_handle<> awaiting;
+    std::optional<T> value;
 
     std::suspend_always initial_suspend() const noexcept { return {}; }
     ContinueAwaiting final_suspend() const noexcept { return {}; }
     void unhandled_exception() const noexcept { std::terminate(); }
-};
-
-template <typename T>
-struct Promise : PromiseBase {
-    std::optional<T> value;
     Task<T> get_return_object();
     void return_value(T result) { value = std::move(result); }
     T take() { return std::move(*value); }
-};
-
-template <>
-struct Promise<void> : PromiseBase {
-    Task<void> get_return_object();
-    void return_void() const noexcept {}
-    void take() const noexcept {}
 };
 
 } // namespace detail
@@ -95,11 +85,6 @@ Task<T> Promise<T>::get_return_object()
     return Task<T>{std::coroutine_handle<Promise>::from_promise(*this)};
 }
 
-inline Task<void> Promise<void>::get_return_object()
-{
-    return Task<void>{std::coroutine_handle<Promise>::from_promise(*this)};
-}
-
 // A coroutine nobody awaits: it starts at once and frees itself at its end.
 struct Detached {
     struct promise_type {
@@ -118,23 +103,12 @@ Detached runDetached(Task<T> task, std::function<void(T)> finished)
     finished(std::move(result));
 }
 
-inline Detached runDetached(Task<void> task, std::function<void()> finished)
-{
-    co_await task;
-    finished();
-}
-
 } // namespace detail
 
 // Starts `task` and calls `finished` with its result when it ends. The caller
 // keeps whatever the task refers to alive until then.
 template <typename T>
 void startDetached(Task<T> task, std::function<void(T)> finished)
-{
-    detail::runDetached(std::move(task), std::move(finished));
-}
-
-inline void startDetached(Task<void> task, std::function<void()> finished)
 {
     detail::runDetached(std::move(task), std::move(finished));
 }

@@ -11,9 +11,6 @@ namespace muxcc {
 template <typename T, int N>
 class OneBased {
 public:
-    static constexpr int first = 1;
-    static constexpr int last = N;
-
     constexpr T& operator[](int i)
     {
         assert(i >= 1 && i <= N);
