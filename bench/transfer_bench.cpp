@@ -11,11 +11,9 @@
 #include <cstdio>
 #include <ctime>
 
-#ifndef Q_MOC_RUN
 #include "link/controller_commands.h"
 #include "link/run_until_done.h"
 #include "link/serial_port_waiter.h"
-#endif
 
 using namespace muxcc;
 using link::CommandOutcome;
@@ -36,7 +34,7 @@ class SilentObserver final : public link::TransferObserver {
 public:
     void showStatus(std::string_view text) override { lastStatus = text; }
     void showNotice(const Notice& notice) override { lastStatus = notice.text; }
-    void settingsReplaced(link::SettingsGroup) override {}
+    void settingsReplaced(SettingsGroup) override {}
 
     std::string lastStatus;
 };

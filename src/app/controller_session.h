@@ -1,36 +1,46 @@
 #pragma once
 
-#ifndef Q_MOC_RUN
+#include "link/byte_channel.h"
 #include "link/controller_commands.h"
-#endif
-#include "link/serial_port_channel.h"
-#include "link/serial_port_waiter.h"
+#include "link/transfer_observer.h"
+#include "link/waiter.h"
 #include "model/configuration.h"
-
-#include <QString>
 
 #include <list>
 
 namespace muxcc {
 
-// The program's controller link: it owns the serial port and runs the
-// controller commands, outliving every window. A command started while another
-// holds the port is refused by that command's busy check.
+// The program's controller link: it runs the four controller commands on one
+// port and outlives every window, which only asks it to start a command. A
+// command started while another holds the port is refused by its busy check.
+// Every command reports to the one observer the session was built with.
 class ControllerSession {
 public:
-    using Command = link::Task<link::CommandOutcome> (link::ControllerCommands::*)();
+    ControllerSession(link::ByteChannel& channel, link::Waiter& waiter, Configuration& config,
+                      link::TransferObserver& observer);
+    // Closes the port, so that a command still running ends with its failure text.
+    ~ControllerSession();
+    ControllerSession(const ControllerSession&) = delete;
+    ControllerSession& operator=(const ControllerSession&) = delete;
 
-    ControllerSession(const QString& device, Configuration& config);
+    void write();
+    void read();
+    void displayCycleCount();
+    void resetCycleCounter();
 
-    // Starts `command`; it reports to `observer`, which must outlive it.
-    void start(Command command, link::TransferObserver& observer);
     // Closes the port if it is open; a running command then ends with its failure text.
     void closePort();
+    // Some command has not ended yet.
+    bool commandRunning() const;
 
 private:
-    link::SerialPortChannel channel_;
-    link::SerialPortWaiter waiter_;
+    using Command = link::Task<link::CommandOutcome> (link::ControllerCommands::*)();
+    void start(Command command);
+
+    link::ByteChannel& channel_;
+    link::Waiter& waiter_;
     Configuration& config_;
+    link::TransferObserver& observer_;
     std::list<link::ControllerCommands> running_; // each until its command ends
 };
 

@@ -1,7 +1,8 @@
-#include "app/controller_session.h"
 #include "app/main_window.h"
 #include "app/message_box_dialogs.h"
 #include "link/port_name.h"
+#include "link/serial_port_channel.h"
+#include "link/serial_port_waiter.h"
 #include "model/configuration.h"
 
 #include <QApplication>
@@ -22,9 +23,10 @@ int main(int argc, char* argv[])
     parser.process(app);
 
     muxcc::Configuration config;
-    muxcc::ControllerSession controller(parser.value(port), config);
+    muxcc::link::SerialPortChannel channel(parser.value(port));
+    muxcc::link::SerialPortWaiter waiter(channel);
     muxcc::MessageBoxDialogs dialogs;
-    muxcc::MainWindow window(dialogs, controller);
+    muxcc::MainWindow window(config, dialogs, channel, waiter);
     dialogs.setParent(&window);
     window.show();
 

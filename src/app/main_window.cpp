@@ -1,12 +1,16 @@
 #include "app/main_window.h"
 
-#include "app/controller_session.h"
 #include "app/dialogs.h"
+#include "app/status_line.h"
 #include "app/text.h"
+#include "boolean/boolean_window.h"
+#include "settings/additional_features_window.h"
+#include "settings/analog_window.h"
+#include "settings/channel_window.h"
+#include "settings/timer_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -30,21 +34,25 @@ QMenu* addNamedMenu(QMenuBar* bar, const char* objectName, const QString& captio
     return menu;
 }
 
+// A settings window reopened as its menu command opens it, if it is showing.
+template <typename Window>
+void ReopenIfShowing(const QPointer<Window>& window)
+{
+    if (window && window->isVisible()) {
+        window->hide();
+        window->open();
+    }
+}
+
 } // namespace
 
-MainWindow::MainWindow(Dialogs& dialogs, ControllerSession& controller, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), controller_(controller), statusLine_(new QLineEdit)
+MainWindow::MainWindow(Configuration& config, Dialogs& dialogs, link::ByteChannel& channel,
+                       link::Waiter& waiter, QWidget* parent)
+    : QMainWindow(parent), config_(config), dialogs_(dialogs), statusLine_(new StatusLine),
+      controller_(channel, waiter, config, *this)
 {
     setWindowTitle(QStringLiteral("MULTIPLEX CONTROLLER COMPILIER"));
-
-    statusLine_->setObjectName(QStringLiteral("statusLine"));
-    statusLine_->setReadOnly(true);
-    statusLine_->setFocusPolicy(Qt::NoFocus);
-    QFont bold = statusLine_->font();
-    bold.setBold(true);
-    statusLine_->setFont(bold);
-    statusLine_->setStyleSheet(QStringLiteral("QLineEdit { background: yellow; color: black; }"));
-    statusLine_->setText(QStringLiteral("Welcome to the World of Programmable Logic"));
+    statusLine_->showMessage(QStringLiteral("Welcome to the World of Programmable Logic"));
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -54,6 +62,12 @@ MainWindow::MainWindow(Dialogs& dialogs, ControllerSession& controller, QWidget*
 
     buildMenus();
     resize(menuBar()->sizeHint().width() + 24, 160);
+}
+
+// The windows go first: a command that the session's closing ends still reports here.
+MainWindow::~MainWindow()
+{
+    controller_.closePort();
 }
 
 void MainWindow::buildMenus()
@@ -67,24 +81,99 @@ void MainWindow::buildMenus()
     addNamedAction(file, "MNUPRINT", tr("&PRINT"));
     connect(addNamedAction(file, "MNUEXIT", tr("&EXIT")), &QAction::triggered, this, &MainWindow::exit);
 
-    addNamedAction(bar, "multi_ch_config", tr("&Multiplexed Channel Config"));
-    addNamedAction(bar, "MNUTIMERS", tr("&TIMERS"));
-    addNamedAction(bar, "MNU_ANA_CONFIG", tr("&ANALOG CONFIG"));
-    addNamedAction(bar, "mnu_additionFeatures", tr("&Addition Features"));
-    addNamedAction(bar, "MNU_BLN", tr("&BOOLEANS"));
+    connect(addNamedAction(bar, "multi_ch_config", tr("&Multiplexed Channel Config")), &QAction::triggered,
+            this, [this] { channelWindow().open(); });
+    connect(addNamedAction(bar, "MNUTIMERS", tr("&TIMERS")), &QAction::triggered, this,
+            [this] { timerWindow().open(); });
+    connect(addNamedAction(bar, "MNU_ANA_CONFIG", tr("&ANALOG CONFIG")), &QAction::triggered, this,
+            [this] { analogWindow().open(); });
+    connect(addNamedAction(bar, "mnu_additionFeatures", tr("&Addition Features")), &QAction::triggered, this,
+            [this] { additionalFeaturesWindow().open(); });
+    connect(addNamedAction(bar, "MNU_BLN", tr("&BOOLEANS")), &QAction::triggered, this,
+            [this] { booleanWindow().open(); });
 
     QMenu* program = addNamedMenu(bar, "MNU_PRG", tr("&PROGRAM"));
     connect(addNamedAction(program, "MNU_READ", tr("&READ")), &QAction::triggered, this,
-            [this] { controller_.start(&link::ControllerCommands::readFromController, *this); });
+            [this] { controller_.read(); });
     connect(addNamedAction(program, "MNU_PROGRAM", tr("&WRITE TO CONTROLLER")), &QAction::triggered, this,
-            [this] { controller_.start(&link::ControllerCommands::writeToController, *this); });
+            [this] { controller_.write(); });
 
     connect(addNamedAction(bar, "MNU_ABOUT", tr("&ABOUT")), &QAction::triggered, this, &MainWindow::about);
 }
 
-void MainWindow::showStatus(const QString& text)
+ChannelWindow& MainWindow::channelWindow()
 {
-    statusLine_->setText(text);
+    if (!channelWindow_) {
+        channelWindow_ = new ChannelWindow(config_, *statusLine_, this);
+        connect(channelWindow_, &ChannelWindow::directionsSaved, this, [this] {
+            if (booleanWindow_ && booleanWindow_->isVisible())
+                booleanWindow_->recolourInputChannels();
+        });
+    }
+    return *channelWindow_;
+}
+
+TimerWindow& MainWindow::timerWindow()
+{
+    if (!timerWindow_)
+        timerWindow_ = new TimerWindow(config_, dialogs_, *statusLine_, this);
+    return *timerWindow_;
+}
+
+AnalogWindow& MainWindow::analogWindow()
+{
+    if (!analogWindow_)
+        analogWindow_ = new AnalogWindow(config_, dialogs_, *statusLine_, this);
+    return *analogWindow_;
+}
+
+AdditionalFeaturesWindow& MainWindow::additionalFeaturesWindow()
+{
+    if (!additionalFeaturesWindow_)
+        additionalFeaturesWindow_ =
+            new AdditionalFeaturesWindow(config_, dialogs_, *statusLine_, controller_, this);
+    return *additionalFeaturesWindow_;
+}
+
+BooleanWindow& MainWindow::booleanWindow()
+{
+    if (!booleanWindow_)
+        booleanWindow_ = new BooleanWindow(config_, dialogs_, *statusLine_, this);
+    return *booleanWindow_;
+}
+
+void MainWindow::refreshWindowsAfterOpen()
+{
+    if (analogWindow_)
+        analogWindow_->load();
+    ReopenIfShowing(additionalFeaturesWindow_);
+    if (booleanWindow_)
+        booleanWindow_->showConfigurationTexts();
+    if (channelWindow_)
+        channelWindow_->load();
+    if (timerWindow_)
+        timerWindow_->load();
+}
+
+void MainWindow::settingsReplaced(SettingsGroup group)
+{
+    switch (group) {
+    case SettingsGroup::Channels:
+        ReopenIfShowing(channelWindow_);
+        break;
+    case SettingsGroup::Analog:
+        ReopenIfShowing(analogWindow_);
+        break;
+    case SettingsGroup::Timers:
+        ReopenIfShowing(timerWindow_);
+        break;
+    case SettingsGroup::Booleans:
+        ReopenIfShowing(booleanWindow_);
+        break;
+    case SettingsGroup::AdditionalFeatures:
+        ReopenIfShowing(additionalFeaturesWindow_);
+        break;
+    }
 }
 
 QString MainWindow::status() const
@@ -94,16 +183,13 @@ QString MainWindow::status() const
 
 void MainWindow::showStatus(std::string_view text)
 {
-    showStatus(toQString(text));
+    statusLine_->showMessage(toQString(text));
 }
 
 void MainWindow::showNotice(const Notice& notice)
 {
     dialogs_.showNotice(notice);
 }
-
-// No settings window exists yet that would need reloading.
-void MainWindow::settingsReplaced(link::SettingsGroup) {}
 
 void MainWindow::about()
 {

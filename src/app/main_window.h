@@ -1,33 +1,46 @@
 #pragma once
 
-#ifndef Q_MOC_RUN
-#include "link/controller_commands.h"
-#endif
+#include "app/controller_session.h"
+#include "link/transfer_observer.h"
+#include "model/configuration.h"
 
 #include <QMainWindow>
-
-class QLineEdit;
+#include <QPointer>
 
 namespace muxcc {
 
-class ControllerSession;
+class AdditionalFeaturesWindow;
+class AnalogWindow;
+class BooleanWindow;
+class ChannelWindow;
 class Dialogs;
+class StatusLine;
+class TimerWindow;
 
-// The program's main window: the menu every command starts from and the one-line
-// status text through which commands report.
+// The program's main window: the menu every command starts from, the status
+// line through which commands report, and the settings windows, each created
+// on first use. It holds the controller session, which outlives the windows.
 class MainWindow : public QMainWindow, public link::TransferObserver {
     Q_OBJECT
 
 public:
-    MainWindow(Dialogs& dialogs, ControllerSession& controller, QWidget* parent = nullptr);
+    MainWindow(Configuration& config, Dialogs& dialogs, link::ByteChannel& channel, link::Waiter& waiter,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    void showStatus(const QString& text);
+    StatusLine& statusLine() { return *statusLine_; }
     QString status() const;
+
+    // Brings the settings windows that exist up to date after OPEN replaced
+    // the configuration: analog, additional features (if showing), equations,
+    // channels, timers, in that order.
+    void refreshWindowsAfterOpen();
 
     // What a controller command reports.
     void showStatus(std::string_view text) override;
     void showNotice(const Notice& notice) override;
-    void settingsReplaced(link::SettingsGroup group) override;
+    // A read replaced a group: its window, if showing, is hidden and opened again.
+    void settingsReplaced(SettingsGroup group) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -37,9 +50,21 @@ private:
     void about();
     void exit();
 
+    ChannelWindow& channelWindow();
+    TimerWindow& timerWindow();
+    AnalogWindow& analogWindow();
+    AdditionalFeaturesWindow& additionalFeaturesWindow();
+    BooleanWindow& booleanWindow();
+
+    Configuration& config_;
     Dialogs& dialogs_;
-    ControllerSession& controller_;
-    QLineEdit* statusLine_;
+    StatusLine* statusLine_;
+    ControllerSession controller_;
+    QPointer<ChannelWindow> channelWindow_;
+    QPointer<TimerWindow> timerWindow_;
+    QPointer<AnalogWindow> analogWindow_;
+    QPointer<AdditionalFeaturesWindow> additionalFeaturesWindow_;
+    QPointer<BooleanWindow> booleanWindow_; // destroyed when closed
 };
 
 } // namespace muxcc

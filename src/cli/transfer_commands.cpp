@@ -34,7 +34,7 @@ public:
     {
         std::cerr << notice.title << ":" << notice.text << '\n';
     }
-    void settingsReplaced(link::SettingsGroup) override {}
+    void settingsReplaced(SettingsGroup) override {}
 
     std::vector<std::string> statuses;
 };

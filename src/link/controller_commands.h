@@ -3,11 +3,10 @@
 #include "link/byte_channel.h"
 #include "link/controller_link.h"
 #include "link/task.h"
+#include "link/transfer_observer.h"
 #include "link/waiter.h"
 #include "model/configuration.h"
 #include "model/notice.h"
-
-#include <string_view>
 
 namespace muxcc::link {
 
@@ -16,19 +15,6 @@ enum class CommandOutcome {
     Refused,   // a value cannot be sent; its notice was shown, nothing sent
     Failed,    // the command's failure text was shown; the port is closed
     Succeeded, // the command's completion text was shown; the port is closed
-};
-
-// The settings windows that a read refreshes, in the order it refreshes them.
-enum class SettingsGroup { Channels, Analog, Timers, Booleans, AdditionalFeatures };
-
-// What a command tells the technician while it runs.
-class TransferObserver {
-public:
-    virtual ~TransferObserver() = default;
-    virtual void showStatus(std::string_view text) = 0;
-    virtual void showNotice(const Notice& notice) = 0;
-    // A read has just replaced this group of the configuration.
-    virtual void settingsReplaced(SettingsGroup group) = 0;
 };
 
 // The four controller commands. One command at a time: a command started while

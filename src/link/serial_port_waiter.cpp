@@ -36,9 +36,10 @@ void SerialPortWaiter::start(Milliseconds limit, Wait wait)
     waits_.emplace(id, std::move(wait));
 }
 
+// A closed line ends every wait, the pacing delays included: nothing more can arrive.
 bool SerialPortWaiter::satisfied(const Wait& wait) const
 {
-    return wait.count && (!channel_.isOpen() || channel_.bytesWaiting() >= *wait.count);
+    return !channel_.isOpen() || (wait.count && channel_.bytesWaiting() >= *wait.count);
 }
 
 void SerialPortWaiter::timerEvent(QTimerEvent* event)

@@ -13,9 +13,8 @@ class SerialPortChannel;
 
 // Waits on a SerialPortChannel from the Qt event loop: each wait owns a precise
 // single-shot timer and ends at the first of its deadline, enough bytes
-// collected, or the channel closing. Nothing spins and nothing nests an event
-// loop. Waits still pending when the waiter is destroyed are never resumed.
-// It declares no signals, so it stays out of moc, which cannot parse <coroutine>.
+// collected, or the channel closing (which also ends a pacing delay). Nothing spins and nothing nests an
+// event loop. Waits still pending when the waiter is destroyed are never resumed.
 class SerialPortWaiter final : public QObject, public Waiter {
 public:
     explicit SerialPortWaiter(SerialPortChannel& channel, QObject* parent = nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <coroutine>
+#include "link/coroutine.h"
 #include <exception>
 #include <functional>
 #include <optional>

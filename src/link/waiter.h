@@ -1,7 +1,7 @@
 #pragma once
 
+#include "link/coroutine.h"
 #include <chrono>
-#include <coroutine>
 #include <cstddef>
 #include <functional>
 
@@ -21,7 +21,8 @@ public:
     // bytes are waiting, when `limit` has passed, or when the channel closed
     // (the device went away). Never calls it from within this call.
     virtual void whenBytesWaiting(std::size_t count, Milliseconds limit, Resume resume) = 0;
-    // Calls `resume` once, later, from the event loop, when `delay` has passed.
+    // Calls `resume` once, later, from the event loop, when `delay` has passed
+    // or the channel closed.
     virtual void after(Milliseconds delay, Resume resume) = 0;
 };
 

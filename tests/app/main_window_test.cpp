@@ -1,8 +1,8 @@
 #include "app/main_window.h"
+#include "app/status_line.h"
+#include "link/serial_port_channel.h"
+#include "link/serial_port_waiter.h"
 #include "support/recording_dialogs.h"
-#ifndef Q_MOC_RUN
-#include "app/controller_session.h"
-#endif
 
 #include <QAction>
 #include <QMenu>
@@ -18,8 +18,9 @@ namespace {
 struct Program {
     Configuration config;
     muxcc::test::RecordingDialogs dialogs;
-    muxcc::ControllerSession controller{QStringLiteral("/nonexistent/ttyS0"), config};
-    muxcc::MainWindow window{dialogs, controller};
+    muxcc::link::SerialPortChannel channel{QStringLiteral("/nonexistent/ttyS0")};
+    muxcc::link::SerialPortWaiter waiter{channel};
+    muxcc::MainWindow window{config, dialogs, channel, waiter};
 
     void choose(const QString& item) { window.findChild<QAction*>(item)->trigger(); }
 };
@@ -70,7 +71,7 @@ private slots:
         Program program;
         program.config.ChannelDirection[3] = 1;
         const Configuration before = program.config;
-        program.window.showStatus(QStringLiteral("FILE OPEN COMPLETED"));
+        program.window.statusLine().showMessage(QStringLiteral("FILE OPEN COMPLETED"));
 
         program.choose(QStringLiteral("MNU_ABOUT"));
 

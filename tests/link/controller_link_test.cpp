@@ -4,10 +4,8 @@
 
 #include <QTest>
 
-#ifndef Q_MOC_RUN // moc cannot parse <coroutine>
 #include "link/memory_image.h"
 #include "support/virtual_link.h"
-#endif
 
 using namespace std::chrono_literals;
 using namespace muxcc;
@@ -288,21 +286,6 @@ private slots:
         QCOMPARE(bench.controller.settings, settings);
         QCOMPARE(bench.controller.code, code);
         QVERIFY(byteTime == 0us ? bench.now == WholeWrite : bench.now > WholeWrite);
-    }
-
-    // A settings window's 2 s status wait shares the waiter with a write but keeps its own deadline.
-    void statusWaitNeitherStretchesNorCutsTheWrite()
-    {
-        for (const Microseconds starts : {Microseconds(30s), WholeWrite - Microseconds(1ms)}) {
-            LinkBench bench(At(Kind::Late, 600, 30ms));
-            Microseconds ended{-1};
-            bench.schedule(starts, [&] { bench.after(2000ms, [&] { ended = bench.now; }); });
-            QCOMPARE(bench.run(bench.commands.writeToController()), std::optional(CommandOutcome::Succeeded));
-            QCOMPARE(bench.now, WholeWrite + Microseconds(30ms));
-            while (bench.runNext()) {
-            }
-            QCOMPARE(ended, starts + Microseconds(2000ms));
-        }
     }
 
     void read_data()

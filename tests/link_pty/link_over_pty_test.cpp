@@ -19,12 +19,10 @@
 #include <optional>
 #include <sstream>
 
-#ifndef Q_MOC_RUN // moc cannot parse <coroutine>
 #include "link/controller_commands.h"
 #include "link/run_until_done.h"
 #include "link/serial_port_waiter.h"
 #include "support/recording_observer.h"
-#endif
 
 using namespace std::chrono_literals;
 using namespace muxcc;

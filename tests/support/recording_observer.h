@@ -13,12 +13,12 @@ class RecordingObserver final : public link::TransferObserver {
 public:
     void showStatus(std::string_view text) override { statuses.emplace_back(text); }
     void showNotice(const Notice& notice) override { notices.push_back(notice); }
-    void settingsReplaced(link::SettingsGroup group) override { onReplaced(group); }
+    void settingsReplaced(SettingsGroup group) override { onReplaced(group); }
 
     std::vector<std::string> statuses;
     std::vector<Notice> notices;
     // Sees the configuration as each group is replaced.
-    std::function<void(link::SettingsGroup)> onReplaced = [](link::SettingsGroup) {};
+    std::function<void(SettingsGroup)> onReplaced = [](SettingsGroup) {};
 };
 
 } // namespace muxcc::test

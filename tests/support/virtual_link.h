@@ -6,6 +6,7 @@
 #include "support/recording_observer.h"
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <utility>
@@ -70,7 +71,13 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
                  [this] { resumeSatisfied(); }); // bytes already waiting end it, but not from within here
         schedule(now + limit, [this, wait] { finish(wait); });
     }
-    void after(link::Milliseconds delay, Resume resume) override { schedule(now + delay, std::move(resume)); }
+    // A pause is a wait for more bytes than ever come: only its deadline or the port closing ends it.
+    void after(link::Milliseconds delay, Resume resume) override
+    {
+        const int wait = nextWait_++;
+        waits_.emplace(wait, std::pair{SIZE_MAX, std::move(resume)});
+        schedule(now + delay, [this, wait] { finish(wait); });
+    }
 
     void schedule(Microseconds at, std::function<void()> event)
     {
