@@ -16,10 +16,15 @@ SerialPortChannel::SerialPortChannel(QString device, QObject* parent) : QObject(
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortChannel::handleError);
 }
 
+// A late reply to an earlier, failed command may still wait in the driver:
+// every command starts from a clean line.
 bool SerialPortChannel::open()
 {
     received_.clear();
-    return port_.open(QIODevice::ReadWrite);
+    if (!port_.open(QIODevice::ReadWrite))
+        return false;
+    port_.clear(QSerialPort::Input);
+    return true;
 }
 
 void SerialPortChannel::close()
