@@ -1,12 +1,15 @@
 #include "link/serial_port_channel.h"
 
+#include "link/port_diagnosis.h"
+
 #include <utility>
 
 namespace muxcc::link {
 
-SerialPortChannel::SerialPortChannel(QString device, QObject* parent) : QObject(parent)
+SerialPortChannel::SerialPortChannel(QString device, QObject* parent)
+    : QObject(parent), device_(std::move(device))
 {
-    port_.setPortName(std::move(device));
+    port_.setPortName(device_);
     port_.setBaudRate(QSerialPort::Baud9600);
     port_.setParity(QSerialPort::NoParity);
     port_.setDataBits(QSerialPort::Data8);
@@ -21,10 +24,21 @@ SerialPortChannel::SerialPortChannel(QString device, QObject* parent) : QObject(
 bool SerialPortChannel::open()
 {
     received_.clear();
-    if (!port_.open(QIODevice::ReadWrite))
+    if (!port_.open(QIODevice::ReadWrite)) {
+        openProblem_ = PortOpenProblem(device_, port_.error());
         return false;
+    }
+    openProblem_.clear();
     port_.clear(QSerialPort::Input);
     return true;
+}
+
+void SerialPortChannel::setDevice(const QString& device)
+{
+    if (port_.isOpen())
+        return;
+    device_ = device;
+    port_.setPortName(device_);
 }
 
 void SerialPortChannel::close()

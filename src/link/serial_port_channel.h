@@ -25,6 +25,12 @@ public:
     std::size_t bytesWaiting() const override;
     std::string readAll() override;
 
+    // Takes effect at the next open(); ignored while the line is open.
+    void setDevice(const QString& device);
+    QString device() const { return device_; }
+    // Why the last open() failed; empty after one that succeeded.
+    QString openProblem() const { return openProblem_; }
+
 signals:
     // New bytes have been added to what is waiting.
     void bytesArrived();
@@ -36,6 +42,8 @@ private:
     void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort port_;
+    QString device_;
+    QString openProblem_;
     QByteArray received_;
 };
 
