@@ -26,6 +26,14 @@ int FieldByte(std::string_view reply, std::size_t first)
     return static_cast<int>(RoundHalfEven(NumericValue(Characters(reply, first, first + 2))));
 }
 
+// The reply fields from character `first` to `last` carry digits only, as far as
+// the reply reaches: a sign, a point, a space or a letter there is a wrong reply,
+// never a number. Characters after the fields are left to the length and value checks.
+bool DigitsOnly(std::string_view reply, std::size_t first, std::size_t last)
+{
+    return AllDigits(Characters(reply, first, last));
+}
+
 } // namespace
 
 ControllerLink::ControllerLink(ByteChannel& channel, Waiter& waiter) : channel_(channel), waiter_(waiter) {}
@@ -78,7 +86,7 @@ Task<bool> ControllerLink::write_setting(int address_h, int address_l, int data_
     channel_.write(*query);
     const std::optional<std::string> readBack = co_await reply(SettingReplySize);
     // Four characters are enough here: "0037" reads as 3.7, which rounds to 4.
-    if (!readBack || readBack->size() < 4)
+    if (!readBack || readBack->size() < 4 || !DigitsOnly(*readBack, 1, FieldSize))
         co_return false;
     co_return RoundHalfEven(NumericValue(*readBack) / 10) == data_l;
 }
@@ -107,7 +115,7 @@ Task<bool> ControllerLink::verify_code_batch(CodeArea code, int code_index)
             co_return false;
         channel_.write(*query);
         const std::optional<std::string> readBack = co_await reply(CodeWordReplySize);
-        if (!readBack || readBack->size() < CodeWordReplySize)
+        if (!readBack || readBack->size() < CodeWordReplySize || !DigitsOnly(*readBack, 1, CodeWordReplySize))
             co_return false;
         if (NumericValue(Characters(*readBack, 1, 5)) / 10 != data_h ||
             NumericValue(Characters(*readBack, 6, 10)) / 10 != data_l)
@@ -123,13 +131,13 @@ Task<std::optional<int>> ControllerLink::read_setting(int address_h, int address
         co_return std::nullopt;
     channel_.write(*query);
     const std::optional<std::string> first = co_await reply(SettingReplySize);
-    if (!first || first->size() <= 4)
+    if (!first || first->size() <= 4 || !DigitsOnly(*first, 1, FieldSize))
         co_return std::nullopt;
     channel_.write(*query);
     const double kept = RoundHalfEven(NumericValue(*first));
     const std::optional<std::string> second = co_await reply(SettingReplySize);
     // The replies are compared by value: "00370" and "00370 " agree.
-    if (!second || NumericValue(*second) != kept)
+    if (!second || !DigitsOnly(*second, 1, FieldSize) || NumericValue(*second) != kept)
         co_return std::nullopt;
     co_return FieldByte(*second, 2);
 }
@@ -141,7 +149,7 @@ Task<std::optional<CodeWord>> ControllerLink::read_code_word(int address_h, int 
         co_return std::nullopt;
     channel_.write(*query);
     const std::optional<std::string> first = co_await reply(CodeWordReplySize);
-    if (!first || first->size() <= 9)
+    if (!first || first->size() <= 9 || !DigitsOnly(*first, 1, CodeWordReplySize))
         co_return std::nullopt;
     channel_.write(*query);
     const std::optional<std::string> second = co_await reply(CodeWordReplySize);

@@ -57,6 +57,16 @@ std::vector<SimulatorReply> ControllerSimulator::receive(std::string_view bytes)
             case SimulatorFault::Kind::Garble:
                 sent.bytes[1] = sent.bytes[1] == '9' ? '0' : static_cast<char>(sent.bytes[1] + 1);
                 break;
+            case SimulatorFault::Kind::Corrupt:
+                if (fault->at < sent.bytes.size())
+                    sent.bytes[fault->at] = fault->byte;
+                break;
+            case SimulatorFault::Kind::Split:
+                if (fault->at < sent.bytes.size()) {
+                    replies.push_back({sent.bytes.substr(0, fault->at)});
+                    sent = {sent.bytes.substr(fault->at), fault->delay};
+                }
+                break;
             case SimulatorFault::Kind::Vanish:
                 break;
             }
@@ -136,8 +146,12 @@ std::optional<std::string> ControllerSimulator::answerQuery(const std::string& r
         return ReplyField(address == faults_.wrongReadBackRecord ? static_cast<std::uint8_t>(stored + 1)
                                                                  : stored);
     }
-    case CodeAreaByte:
-        return ReplyField(code[index][0]) + ReplyField(code[index][1]);
+    case CodeAreaByte: {
+        std::array<std::uint8_t, 2> word = code[index];
+        for (std::size_t byte = 0; byte < word.size(); ++byte)
+            word[byte] += static_cast<int>(2 * index + byte) == faults_.wrongReadBackCode;
+        return ReplyField(word[0]) + ReplyField(word[1]);
+    }
     default:
         return std::nullopt;
     }

@@ -16,22 +16,27 @@ namespace muxcc::link {
 // six-byte record counts as one.
 struct SimulatorFault {
     enum class Kind {
-        Drop,   // no reply at all (a store is still carried out)
-        Late,   // the reply comes `delay` later
-        Short,  // the reply loses its last character
-        Double, // the reply is sent twice, run together
-        Garble, // the second character of the reply changes (a read that differs from the one before)
-        Vanish, // the device disappears instead of replying
+        Drop,    // no reply at all (a store is still carried out)
+        Late,    // the reply comes `delay` later
+        Short,   // the reply loses its last character
+        Double,  // the reply is sent twice, run together
+        Garble,  // the second character of the reply changes (a read that differs from the one before)
+        Vanish,  // the device disappears instead of replying
+        Split,   // the first `at` characters come at once, the rest `delay` later
+        Corrupt, // character `at` of the reply becomes `byte` (a sign, a letter, ...)
     };
     Kind kind = Kind::Drop;
     int request = 1;
     Milliseconds delay{0};
+    std::size_t at = 0;
+    char byte = '-';
 };
 
 struct SimulatorFaults {
     bool silent = false;          // answers nothing at all
     int answerContactFrom = 1;    // contact requests before this attempt go unanswered
     int wrongReadBackRecord = -1; // this settings record reads back one more than stored
+    int wrongReadBackCode = -1;   // this code entry (2 * word + 0 or 1) reads back one more than stored
     std::vector<SimulatorFault> faults{};
 };
 

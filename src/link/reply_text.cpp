@@ -25,4 +25,9 @@ std::string_view Characters(std::string_view text, std::size_t first, std::size_
     return text.substr(from, last - first + 1);
 }
 
+bool AllDigits(std::string_view text)
+{
+    return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 } // namespace muxcc::link

@@ -13,4 +13,8 @@ double NumericValue(std::string_view text);
 // that range the text holds (a short reply gives a shorter piece).
 std::string_view Characters(std::string_view text, std::size_t first, std::size_t last);
 
+// True when every character of `text` is a decimal digit (an empty text has none
+// to object to).
+bool AllDigits(std::string_view text);
+
 } // namespace muxcc::link

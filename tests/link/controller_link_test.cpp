@@ -16,7 +16,7 @@ using Setup = void (*)(Configuration&);
 using Strings = std::vector<std::string>;
 using Command = Task<CommandOutcome> (ControllerCommands::*)();
 using Kind = SimulatorFault::Kind;
-enum class Operation { Contact, WriteSetting, ReadSetting, ReadCodeWord };
+enum class Operation { Contact, WriteSetting, ReadSetting, ReadCodeWord, VerifyBatch };
 Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(Strings)
 Q_DECLARE_METATYPE(SimulatorFaults)
@@ -153,9 +153,10 @@ private slots:
 
     void recordOperation_data()
     {
-        QTest::addColumn<Operation>("operation"); // contact, store record 12, read record 40 or code word 200
-        QTest::addColumn<Strings>("replies");     // one per record sent, in turn
-        QTest::addColumn<int>("value"); // data_l stored, or the value read (code: even * 1000 + odd)
+        // contact, store record 12, read record 40 or code word 200, or check words 0..3 holding (1, 2) each
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<Strings>("replies"); // one per record sent, in turn
+        QTest::addColumn<int>("value");       // data_l stored, or the value read (code: even * 1000 + odd)
         QTest::addColumn<bool>("passes");
         QTest::addColumn<int>("sent"); // records sent
         QTest::addColumn<int>("elapsedMs");
@@ -173,10 +174,21 @@ private slots:
         QTest::newRow("read: equal in value, not in text") << ReadSetting << Strings{"00370", "00370 "} << 37 << true << 2 << 0;
         QTest::newRow("read: 0037 fails the length check") << ReadSetting << Strings{"0037", "0037"} << 0 << false << 1 << 50;
         QTest::newRow("read: empty reply") << ReadSetting << Strings{} << 0 << false << 1 << 50;
-        QTest::newRow("read: nan is no number, so 0") << ReadSetting << Strings{"nan00", "nan00"} << 0 << true << 2 << 0;
+        QTest::newRow("read: a letter is no digit") << ReadSetting << Strings{"nan00", "nan00"} << 0 << false << 1 << 0;
+        QTest::newRow("read: a sign is no digit") << ReadSetting << Strings{"0-010", "0-010"} << 0 << false << 1 << 0;
+        QTest::newRow("read: a space in the second reply") << ReadSetting << Strings{"00370", "0037 "} << 0 << false << 2 << 0;
+        QTest::newRow("read: a point in the second reply") << ReadSetting << Strings{"00370", "0037."} << 0 << false << 2 << 0;
         QTest::newRow("read: lost second reply is 0 as 00000") << ReadSetting << Strings{"00000"} << 0 << true << 2 << 50;
         QTest::newRow("code: bytes 1 and 255") << ReadCodeWord << Strings{"0001002550", "0001002550"} << 1255 << true << 2 << 0;
         QTest::newRow("code: equal in value, not in text") << ReadCodeWord << Strings{"0001002550", "0001002550 "} << 0 << false << 2 << 0;
+        QTest::newRow("code: a sign in the odd field") << ReadCodeWord << Strings{"0001000-10", "0001000-10"} << 0 << false << 1 << 0;
+        QTest::newRow("code: a letter in the even field") << ReadCodeWord << Strings{"0a01002550", "0a01002550"} << 0 << false << 1 << 0;
+        QTest::newRow("write: a letter after 0037 in the field") << WriteSetting << Strings{"D000D", "0037x"} << 4 << false << 2 << 0;
+        QTest::newRow("write: what follows the field is not checked") << WriteSetting << Strings{"D000D", "00040 x"} << 4 << true << 2 << 0;
+        QTest::newRow("batch: all four words as sent") << VerifyBatch << Strings(4, "0001000020") << 0 << true << 4 << 0;
+        QTest::newRow("batch: a sign in word 0, checked last") << VerifyBatch << Strings{"0001000020", "0001000020", "0001000020", "00010-0020"} << 0 << false << 4 << 0;
+        QTest::newRow("batch: odd byte of word 2 wrong") << VerifyBatch << Strings{"0001000020", "0001000030"} << 0 << false << 2 << 0;
+        QTest::newRow("batch: even byte of word 3 wrong") << VerifyBatch << Strings{"0002000020"} << 0 << false << 1 << 0;
         QTest::newRow("code: 9 characters fail the length check") << ReadCodeWord << Strings{"000100255", "000100255"} << 0 << false << 1 << 50;
         QTest::newRow("code: empty second reply") << ReadCodeWord << Strings{"0001002550"} << 0 << false << 2 << 50;
         // clang-format on
@@ -201,11 +213,21 @@ private slots:
                                                                                   : std::nullopt;
         else if (operation == Operation::ReadSetting)
             result = bench.run(bench.link.read_setting(0, 40)).value();
-        else if (const auto word = bench.run(bench.link.read_code_word(8, 200)).value())
+        else if (operation == Operation::VerifyBatch) {
+            CodeArea code{};
+            for (std::size_t entry = 0; entry < 8; ++entry)
+                code[entry] = static_cast<std::int16_t>(1 + entry % 2);
+            result =
+                bench.run(bench.link.verify_code_batch(code, 8)).value() ? std::optional(0) : std::nullopt;
+        } else if (const auto word = bench.run(bench.link.read_code_word(8, 200)).value())
             result = word->even * 1000 + word->odd;
         QCOMPARE(result, passes ? std::optional(value) : std::nullopt);
         QCOMPARE(bench.controller.requests.size(), std::size_t(sent));
         QCOMPARE(bench.now, Microseconds(std::chrono::milliseconds(elapsedMs)));
+        QCOMPARE(bench.pendingWaits(), std::size_t(0));
+        for (std::size_t i = 0; operation == Operation::VerifyBatch && i < bench.controller.requests.size();
+             ++i)
+            QCOMPARE(bench.controller.requests[i], Query(8, 3 - int(i))); // the last word first
     }
 
     void write_data()
@@ -302,6 +324,7 @@ private slots:
         QTest::newRow("12 V model") << SimulatorFaults{} << 0 << 256 << "";
         QTest::newRow("24 V model, count read shown") << SimulatorFaults{} << 1 << 256 << "1234";
         QTest::newRow("no controller, kept count in full") << SimulatorFaults{.silent = true} << 0 << -2 << "283305";
+        QTest::newRow("a sign in record 1, kept count shown") << SimulatorFaults{.faults = {{Kind::Corrupt, 4, 0ms, 1, '-'}, {Kind::Corrupt, 5, 0ms, 1, '-'}}} << 0 << -1 << "283305";
         QTest::newRow("record 20 differs the second time") << At(Kind::Garble, 43) << 0 << -1 << "283305";
         QTest::newRow("vanishes at record 50") << At(Kind::Vanish, 102) << 0 << -1 << "";
         QTest::newRow("code word 0 first reply lost") << At(Kind::Drop, 260) << 0 << 0 << "";

@@ -7,9 +7,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace muxcc::test {
 
@@ -28,14 +31,22 @@ inline std::string Query(int area, int address)
 // The commands and the record operations on a serial line in virtual time: time passes only when the
 // next event runs, and events due at the same moment run in the order they were scheduled. The line
 // leads to the simulated controller, which takes every request; with a script, the replies are the
-// scripted ones instead, one per request in turn. Replies arrive whole after their delay; with a byte
-// time every byte of a request and of a reply takes that long and reply bytes arrive one by one. Bytes
-// arriving while the port is closed are lost; a controller that vanishes closes the port. Any number of
+// scripted ones instead, one per request in turn, or those `answer` gives. Replies arrive whole after
+// their delay; with a byte time every byte of a request and of a reply takes that long and reply bytes
+// arrive one by one. Bytes arriving while the port is closed stay in the driver until the next open
+// discards them, as a real port's open does; a controller that vanishes closes the port. Any number of
 // waits may be pending, each ended by its own deadline, by enough bytes waiting or by the port closing.
 struct LinkBench final : link::ByteChannel, link::Waiter {
     explicit LinkBench(link::SimulatorFaults faults = {}) : controller(std::move(faults)) {}
 
-    bool open() override { return !std::exchange(open_, true); }
+    bool open() override
+    {
+        if (open_)
+            return false;
+        open_ = true;
+        discardedAtOpen += std::exchange(heldByDriver, {}).size();
+        return true;
+    }
     void close() override
     {
         open_ = false;
@@ -49,10 +60,13 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
     {
         if (!open_)
             return;
+        written.emplace_back(bytes);
         std::vector<link::SimulatorReply> replies = controller.receive(bytes);
         const std::size_t request = controller.requests.size();
         if (script)
             replies.assign(1, {request <= script->size() ? script->at(request - 1) : ""});
+        if (answer)
+            replies = answer(request);
         const Microseconds arrives = now + static_cast<long>(bytes.size()) * byteTime;
         for (const link::SimulatorReply& reply : replies) {
             Microseconds at = arrives + reply.delay;
@@ -93,6 +107,9 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
         next.mapped()();
         return true;
     }
+    // Waits registered and not yet resumed.
+    std::size_t pendingWaits() const { return waits_.size(); }
+
     // Runs `task` from event to event; nothing when it still waits after the last event.
     template <typename T>
     std::optional<T> run(link::Task<T> task)
@@ -108,6 +125,13 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
     Microseconds byteTime{0};
     Microseconds now{0};
     std::optional<std::vector<std::string>> script;
+    // The replies to request n (counted from 1), in place of the controller's or the script's.
+    std::function<std::vector<link::SimulatorReply>(std::size_t request)> answer;
+    // Every write to the open port, as written.
+    std::vector<std::string> written;
+    // Bytes that arrived while the port was closed (a late reply, noise); the next open discards them.
+    std::string heldByDriver;
+    std::size_t discardedAtOpen = 0;
     Configuration config;
     RecordingObserver observer;
     link::ControllerCommands commands{*this, *this, config, observer};
@@ -116,7 +140,7 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
 private:
     void arrive(const std::string& bytes)
     {
-        received_ += open_ ? bytes : "";
+        (open_ ? received_ : heldByDriver) += bytes;
         resumeSatisfied();
     }
     void resumeSatisfied()
