@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
 #include "app/dialogs.h"
+#include "app/port_chooser.h"
 #include "app/status_line.h"
 #include "app/text.h"
 #include "boolean/boolean_window.h"
+#include "link/serial_port_channel.h"
 #include "settings/additional_features_window.h"
 #include "settings/analog_window.h"
 #include "settings/channel_window.h"
@@ -11,8 +13,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace muxcc {
 
@@ -49,14 +55,20 @@ void ReopenIfShowing(const QPointer<Window>& window)
 MainWindow::MainWindow(Configuration& config, Dialogs& dialogs, link::ByteChannel& channel,
                        link::Waiter& waiter, QWidget* parent)
     : QMainWindow(parent), config_(config), dialogs_(dialogs), statusLine_(new StatusLine),
-      controller_(channel, waiter, config, *this)
+      statusRow_(new QHBoxLayout), portProblem_(new QLabel), controller_(channel, waiter, config, *this),
+      files_(config, dialogs, *statusLine_, [this] { refreshWindowsAfterOpen(); })
 {
     setWindowTitle(QStringLiteral("MULTIPLEX CONTROLLER COMPILIER"));
     statusLine_->showMessage(QStringLiteral("Welcome to the World of Programmable Logic"));
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(statusLine_);
+    statusRow_->addWidget(statusLine_, 1);
+    layout->addLayout(statusRow_);
+    portProblem_->setObjectName(QStringLiteral("portProblem"));
+    portProblem_->setWordWrap(true);
+    portProblem_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(portProblem_);
     layout->addStretch();
     setCentralWidget(central);
 
@@ -75,10 +87,14 @@ void MainWindow::buildMenus()
     QMenuBar* bar = menuBar();
 
     QMenu* file = addNamedMenu(bar, "MNUFILE", tr("&FILE"));
-    addNamedAction(file, "MNUOPEN", tr("&OPEN"));
-    addNamedAction(file, "MNUSAVE", tr("&SAVE"));
-    addNamedAction(file, "MNUSAVEAS", tr("SAVE &AS"));
-    addNamedAction(file, "MNUPRINT", tr("&PRINT"));
+    connect(addNamedAction(file, "MNUOPEN", tr("&OPEN")), &QAction::triggered, this,
+            [this] { files_.open(); });
+    connect(addNamedAction(file, "MNUSAVE", tr("&SAVE")), &QAction::triggered, this,
+            [this] { files_.save(); });
+    connect(addNamedAction(file, "MNUSAVEAS", tr("SAVE &AS")), &QAction::triggered, this,
+            [this] { files_.saveAs(); });
+    connect(addNamedAction(file, "MNUPRINT", tr("&PRINT")), &QAction::triggered, this,
+            [this] { files_.print(); });
     connect(addNamedAction(file, "MNUEXIT", tr("&EXIT")), &QAction::triggered, this, &MainWindow::exit);
 
     connect(addNamedAction(bar, "multi_ch_config", tr("&Multiplexed Channel Config")), &QAction::triggered,
@@ -99,6 +115,23 @@ void MainWindow::buildMenus()
             [this] { controller_.write(); });
 
     connect(addNamedAction(bar, "MNU_ABOUT", tr("&ABOUT")), &QAction::triggered, this, &MainWindow::about);
+}
+
+// The device can change only while the port is closed, that is between transfers.
+void MainWindow::attachSerialPort(link::SerialPortChannel& port,
+                                  std::function<std::vector<link::PresentPort>()> presentPorts)
+{
+    auto* chooser = new PortChooser(std::move(presentPorts));
+    chooser->setEditText(port.device());
+    statusRow_->addWidget(chooser);
+    connect(chooser, &QComboBox::currentTextChanged, &port, &link::SerialPortChannel::setDevice);
+    connect(&port, &link::SerialPortChannel::opened, chooser, [this, chooser] {
+        chooser->setEnabled(false);
+        portProblem_->clear();
+    });
+    connect(&port, &link::SerialPortChannel::closed, chooser, [chooser] { chooser->setEnabled(true); });
+    connect(&port, &link::SerialPortChannel::openFailed, portProblem_,
+            [this, &port] { portProblem_->setText(port.openProblem()); });
 }
 
 ChannelWindow& MainWindow::channelWindow()

@@ -1,11 +1,23 @@
 #pragma once
 
 #include "app/controller_session.h"
+#include "app/file_commands.h"
+#include "link/port_diagnosis.h"
 #include "link/transfer_observer.h"
 #include "model/configuration.h"
 
 #include <QMainWindow>
 #include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class QHBoxLayout;
+class QLabel;
+
+namespace muxcc::link {
+class SerialPortChannel;
+}
 
 namespace muxcc {
 
@@ -15,6 +27,7 @@ class BooleanWindow;
 class ChannelWindow;
 class Dialogs;
 class StatusLine;
+class PortChooser;
 class TimerWindow;
 
 // The program's main window: the menu every command starts from, the status
@@ -29,6 +42,11 @@ public:
     ~MainWindow() override;
 
     StatusLine& statusLine() { return *statusLine_; }
+
+    // Shows the device of port beside the status line for the technician to
+    // change between transfers, and why it last failed to open.
+    void attachSerialPort(link::SerialPortChannel& port,
+                          std::function<std::vector<link::PresentPort>()> presentPorts = link::PresentPorts);
     QString status() const;
 
     // Brings the settings windows that exist up to date after OPEN replaced
@@ -59,7 +77,10 @@ private:
     Configuration& config_;
     Dialogs& dialogs_;
     StatusLine* statusLine_;
+    QHBoxLayout* statusRow_;
+    QLabel* portProblem_;
     ControllerSession controller_;
+    FileCommands files_;
     QPointer<ChannelWindow> channelWindow_;
     QPointer<TimerWindow> timerWindow_;
     QPointer<AnalogWindow> analogWindow_;

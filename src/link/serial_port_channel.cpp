@@ -26,10 +26,12 @@ bool SerialPortChannel::open()
     received_.clear();
     if (!port_.open(QIODevice::ReadWrite)) {
         openProblem_ = PortOpenProblem(device_, port_.error());
+        emit openFailed();
         return false;
     }
     openProblem_.clear();
     port_.clear(QSerialPort::Input);
+    emit opened();
     return true;
 }
 

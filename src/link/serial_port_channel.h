@@ -32,6 +32,9 @@ public:
     QString openProblem() const { return openProblem_; }
 
 signals:
+    void opened();
+    // open() failed; openProblem() says why.
+    void openFailed();
     // New bytes have been added to what is waiting.
     void bytesArrived();
     // The line is closed: by close(), or because the device went away.

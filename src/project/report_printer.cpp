@@ -17,7 +17,7 @@ QString PrinterName(const QPrinter& printer)
 
 QString PrinterFailure(const QPrinter& printer, const QString& what)
 {
-    return QStringLiteral(" Printing on %1 failed: %2.").arg(PrinterName(printer), what);
+    return QStringLiteral("Printing on %1 failed: %2.").arg(PrinterName(printer), what);
 }
 
 } // namespace

@@ -1,0 +1,36 @@
+#include "app/port_chooser.h"
+
+#include <QSignalBlocker>
+
+#include <utility>
+
+namespace muxcc {
+
+PortChooser::PortChooser(PortList presentPorts, QWidget* parent)
+    : QComboBox(parent), presentPorts_(std::move(presentPorts))
+{
+    setObjectName(QStringLiteral("port"));
+    setAccessibleName(QStringLiteral("Serial port"));
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+}
+
+// Refilling must not count as a choice: the device shown stays the one in use.
+void PortChooser::showPopup()
+{
+    {
+        const QSignalBlocker quiet(this);
+        const QString current = currentText();
+        clear();
+        for (const link::PresentPort& port : presentPorts_()) {
+            addItem(port.device);
+            setItemData(count() - 1, port.description, Qt::ToolTipRole);
+        }
+        setCurrentIndex(findText(current));
+        setEditText(current);
+    }
+    QComboBox::showPopup();
+}
+
+} // namespace muxcc
