@@ -20,10 +20,11 @@ constexpr std::size_t SettingReplySize = FieldSize;
 constexpr std::size_t CodeWordReplySize = 2 * FieldSize;
 
 // The byte carried by a reply field: its three characters from `first`, as a
-// whole number (at most three characters, so it always fits).
-int FieldByte(std::string_view reply, std::size_t first)
+// whole number; nothing when they spell more than a byte ("09990").
+std::optional<int> FieldByte(std::string_view reply, std::size_t first)
 {
-    return static_cast<int>(RoundHalfEven(NumericValue(Characters(reply, first, first + 2))));
+    const auto byte = static_cast<int>(RoundHalfEven(NumericValue(Characters(reply, first, first + 2))));
+    return byte <= 255 ? std::optional(byte) : std::nullopt;
 }
 
 // The reply fields from character `first` to `last` carry digits only, as far as
@@ -156,7 +157,11 @@ Task<std::optional<CodeWord>> ControllerLink::read_code_word(int address_h, int 
     // The replies are compared as text: "00370..." and "00370... " differ.
     if (second != first)
         co_return std::nullopt;
-    co_return CodeWord{FieldByte(*second, 2), FieldByte(*second, 7)};
+    const std::optional<int> even = FieldByte(*second, 2);
+    const std::optional<int> odd = FieldByte(*second, 7);
+    if (!even || !odd)
+        co_return std::nullopt;
+    co_return CodeWord{*even, *odd};
 }
 
 Task<bool> ControllerLink::delay_100ms()

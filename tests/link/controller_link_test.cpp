@@ -175,12 +175,16 @@ private slots:
         QTest::newRow("read: 0037 fails the length check") << ReadSetting << Strings{"0037", "0037"} << 0 << false << 1 << 50;
         QTest::newRow("read: empty reply") << ReadSetting << Strings{} << 0 << false << 1 << 50;
         QTest::newRow("read: a letter is no digit") << ReadSetting << Strings{"nan00", "nan00"} << 0 << false << 1 << 0;
+        QTest::newRow("read: 999 is no byte") << ReadSetting << Strings{"09990", "09990"} << 0 << false << 2 << 0;
+        QTest::newRow("read: 255, the largest byte") << ReadSetting << Strings{"02550", "02550"} << 255 << true << 2 << 0;
         QTest::newRow("read: a sign is no digit") << ReadSetting << Strings{"0-010", "0-010"} << 0 << false << 1 << 0;
         QTest::newRow("read: a space in the second reply") << ReadSetting << Strings{"00370", "0037 "} << 0 << false << 2 << 0;
         QTest::newRow("read: a point in the second reply") << ReadSetting << Strings{"00370", "0037."} << 0 << false << 2 << 0;
         QTest::newRow("read: lost second reply is 0 as 00000") << ReadSetting << Strings{"00000"} << 0 << true << 2 << 50;
         QTest::newRow("code: bytes 1 and 255") << ReadCodeWord << Strings{"0001002550", "0001002550"} << 1255 << true << 2 << 0;
         QTest::newRow("code: equal in value, not in text") << ReadCodeWord << Strings{"0001002550", "0001002550 "} << 0 << false << 2 << 0;
+        QTest::newRow("code: odd field 256 is no byte") << ReadCodeWord << Strings{"0001002560", "0001002560"} << 0 << false << 2 << 0;
+        QTest::newRow("code: even field 256 is no byte") << ReadCodeWord << Strings{"0256000010", "0256000010"} << 0 << false << 2 << 0;
         QTest::newRow("code: a sign in the odd field") << ReadCodeWord << Strings{"0001000-10", "0001000-10"} << 0 << false << 1 << 0;
         QTest::newRow("code: a letter in the even field") << ReadCodeWord << Strings{"0a01002550", "0a01002550"} << 0 << false << 1 << 0;
         QTest::newRow("write: a letter after 0037 in the field") << WriteSetting << Strings{"D000D", "0037x"} << 4 << false << 2 << 0;
