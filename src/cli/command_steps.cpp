@@ -2,17 +2,22 @@
 
 #include "boolean/compiler.h"
 #include "boolean/input_channel_rule.h"
+#include "cli/unsendable_value.h"
 #include "project/project_file_io.h"
+#include "project/project_writer.h"
 
 #include <iostream>
 
 namespace muxcc::cli {
 
-int Usage(std::string_view synopsis)
+namespace {
+
+std::string_view WithoutLeadingSpace(std::string_view text)
 {
-    std::cerr << "usage: muxcc-cli " << synopsis << '\n';
-    return 2;
+    return text.starts_with(' ') ? text.substr(1) : text;
 }
+
+} // namespace
 
 bool OpenProject(const std::string& path, Configuration& config)
 {
@@ -25,6 +30,14 @@ bool OpenProject(const std::string& path, Configuration& config)
 
 bool SaveProject(const std::string& path, Configuration& config)
 {
+    if (path == "-") {
+        if (const auto refusal = SaveRefusal(config)) {
+            std::cerr << "muxcc-cli: cannot save to standard output: " << *refusal << '\n';
+            return false;
+        }
+        std::cout << ProjectRecordLine(config) << std::flush;
+        return true;
+    }
     if (const auto reason = SaveProjectFile(config, path)) {
         std::cerr << "muxcc-cli: " << *reason << '\n';
         return false;
@@ -38,14 +51,23 @@ std::optional<int> OpenAndCompile(const std::string& path, Configuration& config
         return std::nullopt;
     for (const DroppedEquation& dropped :
          DropInputChannelEquations(config.BooleanText, config.ChannelDirection))
-        std::cerr << dropped.notice.text << '\n';
+        std::cerr << "muxcc-cli: warning: " << WithoutLeadingSpace(dropped.notice.text)
+                  << " (its equation was left out)\n";
 
     BooleanCompiler compiler(config.BooleanCode);
     if (const auto notice = compiler.compileAll(config.BooleanText)) {
-        std::cerr << notice->text << '\n';
+        std::cerr << "muxcc-cli: " << WithoutLeadingSpace(notice->text) << '\n';
         return std::nullopt;
     }
     return compiler.codeLength();
+}
+
+bool ReportUnsendableValue(const Configuration& config)
+{
+    const auto message = UnsendableValueMessage(config);
+    if (message)
+        std::cerr << "muxcc-cli: " << *message << '\n';
+    return message.has_value();
 }
 
 } // namespace muxcc::cli

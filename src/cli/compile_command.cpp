@@ -9,12 +9,10 @@
 
 namespace muxcc::cli {
 
-int compileCommand(std::span<const std::string> args)
+int compileCommand(const CommandArgs& args)
 {
-    if (args.size() != 1)
-        return Usage("compile FILE");
     Configuration config;
-    const auto codeLength = OpenAndCompile(args[0], config);
+    const auto codeLength = OpenAndCompile(args.files[0], config);
     if (!codeLength)
         return 1;
     for (int i = 0; i < *codeLength; ++i)

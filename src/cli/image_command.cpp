@@ -25,17 +25,11 @@ void PrintImage(const Configuration& config)
 
 } // namespace
 
-int imageCommand(std::span<const std::string> args)
+int imageCommand(const CommandArgs& args)
 {
-    if (args.size() != 1)
-        return Usage("image FILE");
     Configuration config;
-    if (!OpenAndCompile(args[0], config))
+    if (!OpenAndCompile(args.files[0], config) || ReportUnsendableValue(config))
         return 1;
-    if (const auto unsendable = link::FirstUnsendableValue(config)) {
-        std::cerr << *unsendable << '\n';
-        return 1;
-    }
     PrintImage(config);
     return 0;
 }

@@ -2,28 +2,46 @@
 
 #include "cli/command_steps.h"
 #include "cli/commands.h"
+#include "project/report_printer.h"
 #include "project/settings_report.h"
+
+#include <QPrinter>
 
 #include <iostream>
 
 namespace muxcc::cli {
 
-int normalizeCommand(std::span<const std::string> args)
+namespace {
+
+int PrintPdf(const std::vector<ReportLine>& lines, const std::string& path)
 {
-    if (args.size() != 2)
-        return Usage("normalize IN OUT");
-    Configuration config;
-    return OpenProject(args[0], config) && SaveProject(args[1], config) ? 0 : 1;
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    if (const auto failure = PrintSettingsReport(lines, printer)) {
+        std::cerr << "muxcc-cli:" << failure->toStdString() << '\n';
+        return 1;
+    }
+    return 0;
 }
 
-int reportCommand(std::span<const std::string> args)
+} // namespace
+
+int normalizeCommand(const CommandArgs& args)
 {
-    if (args.size() != 1)
-        return Usage("report FILE");
     Configuration config;
-    if (!OpenProject(args[0], config))
+    return OpenProject(args.files[0], config) && SaveProject(args.files[1], config) ? 0 : 1;
+}
+
+int reportCommand(const CommandArgs& args)
+{
+    Configuration config;
+    if (!OpenProject(args.files[0], config))
         return 1;
-    for (const auto& line : SettingsReport(config))
+    const std::vector<ReportLine> lines = SettingsReport(config);
+    if (args.options.contains("--pdf"))
+        return PrintPdf(lines, args.option("--pdf"));
+    for (const ReportLine& line : lines)
         std::cout << (line.pageBreak ? "\f" : line.text()) << '\n';
     return 0;
 }

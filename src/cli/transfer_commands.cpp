@@ -1,8 +1,9 @@
 // muxcc-cli write / read / count / reset-count: the controller commands over a
-// serial device, reporting each status text on its own line as it appears.
+// serial device, reporting each status text as it appears.
 
 #include "cli/command_steps.h"
 #include "cli/commands.h"
+#include "cli/console_observer.h"
 #include "link/controller_commands.h"
 #include "link/port_name.h"
 #include "link/run_until_done.h"
@@ -10,10 +11,8 @@
 #include "link/serial_port_waiter.h"
 
 #include <iostream>
-#include <optional>
-#include <set>
 #include <string>
-#include <vector>
+#include <unistd.h>
 
 namespace muxcc::cli {
 
@@ -22,122 +21,74 @@ namespace {
 using link::CommandOutcome;
 using link::ControllerCommands;
 
-// Statuses go to stdout as they appear; notices (busy, refused values) to stderr.
-class ConsoleObserver final : public link::TransferObserver {
-public:
-    void showStatus(std::string_view text) override
-    {
-        statuses.emplace_back(text);
-        std::cout << text << std::endl;
-    }
-    void showNotice(const Notice& notice) override
-    {
-        std::cerr << notice.title << ":" << notice.text << '\n';
-    }
-    void settingsReplaced(SettingsGroup) override {}
-
-    std::vector<std::string> statuses;
-};
-
-struct TransferArgs {
-    std::vector<std::string> files;
-    QString device = link::SerialPortDevice(1);
-    std::string model = "12";
-    std::string output;
-};
-
-// Accepts the options named in `allowed` ("--port", "--model", "-o") and
-// collects everything else as file names; nothing on a malformed line.
-std::optional<TransferArgs> ParseTransferArgs(std::span<const std::string> args,
-                                              const std::set<std::string>& allowed)
+QString Device(const CommandArgs& args)
 {
-    TransferArgs parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!arg.starts_with('-')) {
-            parsed.files.push_back(arg);
-            continue;
-        }
-        if (!allowed.contains(arg) || i + 1 == args.size())
-            return std::nullopt;
-        const std::string& value = args[++i];
-        if (arg == "--port")
-            parsed.device = QString::fromStdString(value);
-        else if (arg == "--model")
-            parsed.model = value;
-        else
-            parsed.output = value;
-    }
-    return parsed;
+    return QString::fromStdString(args.option("--port", link::SerialPortDevice(1).toStdString()));
 }
 
-// Runs one controller command to its end; the exit status.
+// Runs one controller command to its end; the exit status. A failure names
+// the command's own failure text, then why the port would not open, if so.
+// Statuses go to stdout unless the command's result goes there.
 int RunOnController(Configuration& config, const QString& device,
-                    link::Task<CommandOutcome> (ControllerCommands::*command)())
+                    link::Task<CommandOutcome> (ControllerCommands::*command)(), bool resultOnStdout = false)
 {
     link::SerialPortChannel channel(device);
     link::SerialPortWaiter waiter(channel);
-    ConsoleObserver observer;
+    ConsoleObserver observer(resultOnStdout ? std::cerr : std::cout, std::cerr,
+                             isatty(resultOnStdout ? STDERR_FILENO : STDOUT_FILENO) == 1);
     ControllerCommands commands(channel, waiter, config, observer);
 
     const CommandOutcome outcome = link::RunUntilDone((commands.*command)());
+    observer.finishLine();
     if (outcome == CommandOutcome::Succeeded)
         return 0;
     if (outcome == CommandOutcome::Failed) {
         // The cycle count follows the failed read's own text; every other failure text comes last.
         const std::size_t fromEnd = command == &ControllerCommands::displayCycleCount ? 2 : 1;
-        std::cerr << "muxcc-cli: " << observer.statuses.at(observer.statuses.size() - fromEnd) << " ("
-                  << device.toStdString() << ")\n";
+        const auto& statuses = observer.statuses();
+        std::cerr << "muxcc-cli: " << statuses.at(statuses.size() - fromEnd) << " (" << device.toStdString()
+                  << ")\n";
+        if (!channel.openProblem().isEmpty())
+            std::cerr << "muxcc-cli: " << channel.openProblem().toStdString() << '\n';
     }
     return 1;
 }
 
-// count and reset-count: a command on a fresh configuration, with only --port.
-int RunWithoutFile(std::span<const std::string> args, std::string_view synopsis,
-                   link::Task<CommandOutcome> (ControllerCommands::*command)())
-{
-    const auto parsed = ParseTransferArgs(args, {"--port"});
-    if (!parsed || !parsed->files.empty())
-        return Usage(synopsis);
-    Configuration config;
-    return RunOnController(config, parsed->device, command);
-}
-
 } // namespace
 
-int writeCommand(std::span<const std::string> args)
+int writeCommand(const CommandArgs& args)
 {
-    const auto parsed = ParseTransferArgs(args, {"--port"});
-    if (!parsed || parsed->files.size() != 1)
-        return Usage("write FILE [--port DEV]");
-
     Configuration config;
-    if (!OpenAndCompile(parsed->files.front(), config))
+    if (!OpenAndCompile(args.files[0], config) || ReportUnsendableValue(config))
         return 1;
-    return RunOnController(config, parsed->device, &ControllerCommands::writeToController);
+    return RunOnController(config, Device(args), &ControllerCommands::writeToController);
 }
 
-int readCommand(std::span<const std::string> args)
+int readCommand(const CommandArgs& args)
 {
-    const auto parsed = ParseTransferArgs(args, {"--port", "--model", "-o"});
-    if (!parsed || !parsed->files.empty() || (parsed->model != "12" && parsed->model != "24"))
-        return Usage("read [--port DEV] [--model 12|24] [-o OUT]");
-
+    const std::string model = args.option("--model", "12");
+    if (model != "12" && model != "24") {
+        std::cerr << "muxcc-cli read: --model is 12 or 24, not '" << model << "'\n";
+        return 2;
+    }
     Configuration config;
-    config.VoltageModel = parsed->model == "24" ? 1 : 0;
-    if (const int status = RunOnController(config, parsed->device, &ControllerCommands::readFromController))
+    config.VoltageModel = model == "24" ? 1 : 0;
+    if (const int status = RunOnController(config, Device(args), &ControllerCommands::readFromController,
+                                           args.option("-o") == "-"))
         return status;
-    return parsed->output.empty() || SaveProject(parsed->output, config) ? 0 : 1;
+    return !args.options.contains("-o") || SaveProject(args.option("-o"), config) ? 0 : 1;
 }
 
-int countCommand(std::span<const std::string> args)
+int countCommand(const CommandArgs& args)
 {
-    return RunWithoutFile(args, "count [--port DEV]", &ControllerCommands::displayCycleCount);
+    Configuration config;
+    return RunOnController(config, Device(args), &ControllerCommands::displayCycleCount);
 }
 
-int resetCountCommand(std::span<const std::string> args)
+int resetCountCommand(const CommandArgs& args)
 {
-    return RunWithoutFile(args, "reset-count [--port DEV]", &ControllerCommands::resetCycleCounter);
+    Configuration config;
+    return RunOnController(config, Device(args), &ControllerCommands::resetCycleCounter);
 }
 
 } // namespace muxcc::cli

@@ -47,16 +47,29 @@ int main(int argc, char* argv[])
 
     ControllerSimulator controller(options.faults);
     if (!options.preloadPath.empty()) {
-        std::ifstream preload(options.preloadPath);
-        if (!preload) {
+        std::ifstream preloadFile;
+        if (options.preloadPath != "-")
+            preloadFile.open(options.preloadPath);
+        if (options.preloadPath != "-" && !preloadFile) {
             std::cerr << "muxcc-sim: cannot open " << options.preloadPath << '\n';
             return 1;
         }
+        std::istream& preload = options.preloadPath == "-" ? std::cin : preloadFile;
         if (const auto error = LoadMemoryImage(preload, controller)) {
             std::cerr << "muxcc-sim: " << options.preloadPath << ": " << *error << '\n';
             return 1;
         }
     }
+
+    std::ofstream logFile;
+    if (!options.logPath.empty() && options.logPath != "-") {
+        logFile.open(options.logPath, std::ios::app);
+        if (!logFile) {
+            std::cerr << "muxcc-sim: cannot open " << options.logPath << '\n';
+            return 1;
+        }
+    }
+    std::ostream* log = options.logPath.empty() ? nullptr : options.logPath == "-" ? &std::cerr : &logFile;
 
     auto opened = PseudoTerminal::open();
     if (const auto* error = std::get_if<std::string>(&opened)) {
@@ -66,7 +79,7 @@ int main(int argc, char* argv[])
     PseudoTerminal& terminal = std::get<PseudoTerminal>(opened);
     std::cout << terminal.devicePath() << std::endl;
 
-    ServeController(terminal, controller, stopFd, options.logRequests ? &std::cerr : nullptr);
+    ServeController(terminal, controller, stopFd, log);
     if (controller.vanished())
         std::cerr << "muxcc-sim: the device vanished\n";
     close(stopFd);

@@ -14,7 +14,7 @@ Serves a simulated controller on a new pseudo-terminal until SIGINT or SIGTERM.
 The first line printed is the device to open (e.g. muxcc-cli read --port DEV).
 
 options:
-  --preload FILE         start from the memory image in FILE
+  --preload FILE         start from the memory image in FILE (- for stdin)
                          (lines "S <record> <value>" and "C <word> <even> <odd>")
   --dump FILE            write the memory image to FILE on exit, in the same format
   --silent               answer nothing at all
@@ -22,7 +22,8 @@ options:
   --wrong-record R       settings record R reads back one more than stored
   --fault KIND@N[:MS]    at request N (counted from 1): KIND is drop, late, short,
                          double, garble or vanish; MS is the extra delay of late
-  --log                  print every request received on stderr
+  --log FILE             append every request received to FILE, one a line
+                         (- for stderr), away from the programs' own output
   --help                 show this text
 )";
 
@@ -83,10 +84,6 @@ ParsedOptions ParseSimOptions(std::span<const std::string> args)
             options.faults.silent = true;
             continue;
         }
-        if (option == "--log") {
-            options.logRequests = true;
-            continue;
-        }
         if (i + 1 == args.size())
             return "unknown option or missing value: " + option;
         const std::string& value = args[++i];
@@ -94,6 +91,8 @@ ParsedOptions ParseSimOptions(std::span<const std::string> args)
             options.preloadPath = value;
         } else if (option == "--dump") {
             options.dumpPath = value;
+        } else if (option == "--log") {
+            options.logPath = value;
         } else if (option == "--contact-on") {
             const auto attempt = ParseInt(value);
             if (!attempt || *attempt < 1)

@@ -13,7 +13,7 @@ struct SimOptions {
     SimulatorFaults faults;
     std::string preloadPath; // empty: start from an erased memory
     std::string dumpPath;    // empty: no dump on exit
-    bool logRequests = false;
+    std::string logPath;     // empty: no request log; "-": stderr
 };
 
 struct HelpRequested {};
