@@ -48,6 +48,7 @@ public:
     void attachSerialPort(link::SerialPortChannel& port,
                           std::function<std::vector<link::PresentPort>()> presentPorts = link::PresentPorts);
     QString status() const;
+    bool commandRunning() const { return controller_.commandRunning(); }
 
     // Brings the settings windows that exist up to date after OPEN replaced
     // the configuration: analog, additional features (if showing), equations,
