@@ -25,6 +25,8 @@ std::variant<RawField, FieldProblem> FieldScanner::next()
         if (close == std::string_view::npos)
             return FieldProblem{"the quoted text has no closing double quote"};
         field.text = bytes_.substr(position_ + 1, close - position_ - 1);
+        if (field.text.find_first_of("\r\n") != std::string::npos)
+            return FieldProblem{"the quoted text runs across a line end"};
         position_ = close + 1;
         skipBlanks();
         if (!atDelimiter())
@@ -34,6 +36,8 @@ std::variant<RawField, FieldProblem> FieldScanner::next()
         while (!atDelimiter())
             ++position_;
         auto text = bytes_.substr(start, position_ - start);
+        if (text.find('"') != std::string_view::npos)
+            return FieldProblem{"a double quote stands inside an unquoted field"};
         while (!text.empty() && isBlank(text.back()))
             text.remove_suffix(1);
         field.text = text;

@@ -19,7 +19,10 @@ struct FieldProblem {
 
 // Walks the fields of a project file. A field ends at a comma, a line end
 // (CR LF, LF or CR) or the end of the file, so a record may run across lines;
-// a quoted text runs to the next double quote, commas and line ends included.
+// a quoted text runs to the next double quote, commas included. A save writes
+// a text between double quotes with no escaping and the record on one line, so
+// a line end inside a quoted text or a double quote inside an unquoted field
+// could never be written back as it was read: both are refused.
 class FieldScanner {
 public:
     explicit FieldScanner(std::string_view bytes) : bytes_(bytes) {}

@@ -3,11 +3,18 @@
 #include "model/configuration.h"
 
 #include <concepts>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <type_traits>
 
 namespace muxcc {
+
+// The largest project file there is: a save writes 98 numbers of at most 54
+// characters (the smallest float without an exponent), 42 quoted equations of
+// at most 32767 characters (all an equation box holds) and the separators,
+// under 1.4 MB. A larger file is no project file and is not read at all.
+inline constexpr std::size_t LargestProjectFile = 2 * 1024 * 1024;
 
 // How a file field is written and read back.
 enum class FieldKind {

@@ -2,6 +2,7 @@
 
 #include "model/configuration.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@ namespace muxcc {
 //
 // Every record is checked before anything is stored: on failure config is
 // unchanged and the result names the field and what is wrong with it.
+// A file larger than LargestProjectFile is refused unread.
 std::optional<std::string> ReadProjectRecord(Configuration& config, std::string_view bytes);
+
+// Why a file of size bytes, more than LargestProjectFile, is not read.
+std::string OversizeReason(std::uintmax_t size);
 
 } // namespace muxcc

@@ -12,8 +12,9 @@ namespace muxcc {
 int PackOptionWord(const Configuration& config);
 
 // Why config cannot be saved as it is, if it cannot: a value the file would
-// not give back on opening (an equation text with a double quote, which the
-// unescaped format cannot hold, or a number beyond what the reader accepts).
+// not give back on opening (an equation text with a double quote or a line
+// break, which the unescaped one-line format cannot hold, a number beyond what
+// the reader accepts, or a record larger than LargestProjectFile).
 std::optional<std::string> SaveRefusal(const Configuration& config);
 
 // The project file's one record for config: 99 comma-separated fields in file

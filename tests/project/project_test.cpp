@@ -1,3 +1,4 @@
+#include "project/project_fields.h"
 #include "project/project_file_io.h"
 #include "project/project_reader.h"
 #include "project/project_writer.h"
@@ -8,6 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <functional>
 
@@ -41,6 +45,35 @@ const std::string ExampleLine =
     R"(0,0,0,0,"INPUT1 AND V1","","","","","","","","","","","","","","","","","","","","",)"
     R"("","","","","","","","","","","","","","","","","","","","","",0,0,0,0,0,0,21)"
     "\r\n";
+
+// Every channel, timer and comparator different, negative and fractional
+// values, 34 equations and a file name with a blank.
+const Change Rich = [](Configuration& c) {
+    const int offTimes[] = {75, 7, -30, 65500, 1}, onTimes[] = {0, 50, 65499, -1, 33333};
+    const float volts[] = {13.2F, -0.5F, 0.05F, 36.0F, 11.5F, 1234.567F},
+                degrees[] = {-40.0F, 0.1F, 100.0F, 99.5F};
+    const int voltTimes[] = {1, 7, 250, 65500, -50, 3}, degreeTimes[] = {2, 0, 1000, 51};
+    for (int n = 1; n <= ChannelCount; ++n)
+        c.ChannelDirection[n] = std::int16_t(n % 3);
+    for (int n = 1; n <= TimerCount; ++n) {
+        c.TimerMode[n] = std::int16_t(n - 3);
+        c.TimerOffTime[n] = offTimes[n - 1];
+        c.TimerOnTime[n] = onTimes[n - 1];
+    }
+    for (int n = 1; n <= VoltageComparatorCount; ++n) {
+        c.VoltageSetting[n] = volts[n - 1];
+        c.VoltageTime[n] = voltTimes[n - 1];
+    }
+    for (int n = 1; n <= TemperatureComparatorCount; ++n) {
+        c.TemperatureSetting[n] = degrees[n - 1];
+        c.TemperatureTime[n] = degreeTimes[n - 1];
+    }
+    for (int n = 1; n <= OutputCount; ++n)
+        if (n % 5 != 0)
+            c.BooleanText[n] = "MUX" + std::to_string(n % 16 + 1) +
+                               (n % 2 ? " AND NOT ( FET10 OR TMR5 )" : " OR V" + std::to_string(n % 6 + 1));
+    c.FileName = "/home/tech/BUS 24V.MCF";
+};
 
 // The fresh line with field `number` (1..99) written as `text`.
 std::string freshLineWith(int number, const std::string& text)
@@ -76,6 +109,55 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// An equation text that makes a fresh record exactly the largest project file.
+const std::string LargestText(LargestProjectFile - FreshLine.size(), 'X');
+
+std::string Quoted(const std::string& text)
+{
+    return '"' + text + '"';
+}
+
+// lstat's kind of file at path (0 when there is nothing).
+int fileKind(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & S_IFMT) : 0;
+}
+
+// Makes the named kind of thing at path; a link points to path + ".target".
+bool makeTarget(const QString& target, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path), linked = name + ".target";
+    if (target == "link to a regular file")
+        return writeFile(path + ".target", QByteArray::fromStdString(freshLineWith(17, "5"))) &&
+               QFile::link(path + ".target", path);
+    if (target == "link to a named pipe")
+        return ::mkfifo(linked.constData(), 0600) == 0 && QFile::link(path + ".target", path);
+    if (target == "named pipe")
+        return ::mkfifo(name.constData(), 0600) == 0;
+    if (target == "directory")
+        return QDir().mkdir(path);
+    if (target == "null device")
+        return ::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    if (target == "oversized file") {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.resize(qint64(LargestProjectFile) + 1);
+    }
+    return true; // nothing, or a path that exists already
+}
+
+// The number a configuration holds in file field `number`.
+double fieldValue(const Configuration& config, int number)
+{
+    double found = -1e300;
+    ForEachProjectField(config, [&](const ProjectField& field, const auto& value) {
+        if constexpr (std::is_arithmetic_v<std::remove_cvref_t<decltype(value)>>)
+            if (field.number == number)
+                found = value;
+    });
+    return found;
+}
+
 } // namespace
 
 class ProjectTest : public QObject {
@@ -106,15 +188,16 @@ private slots:
         QTest::newRow("reads a record across lines")     << acrossLines                                << Example << QString();
         QTest::newRow("reads 16 as 24 V, no options")    << freshLineWith(99, "16")                    << Change([](Configuration& c) { c.VoltageModel = 1; })              << QString();
         QTest::newRow("reads no zero before the point")  << freshLineWith(26, " -.5 ")                 << Change([](Configuration& c) { c.VoltageSetting[1] = -0.5F; })     << QString();
-        QTest::newRow("reads 2.5 as 2, half to even")    << freshLineWith(17, "2.5")                   << Change([](Configuration& c) { c.TimerOnTime[1] = 2; })            << QString();
-        QTest::newRow("reads 3.5 as 4, half to even")    << freshLineWith(1, "3.5")                    << Change([](Configuration& c) { c.ChannelDirection[1] = 4; })       << QString();
-        QTest::newRow("reads comparator 25 as 0")        << freshLineWith(32, "25")                    << Fresh   << QString();
-        QTest::newRow("reads comparator 75 as 2")        << freshLineWith(33, "75")                    << Change([](Configuration& c) { c.VoltageTime[2] = 2; })            << QString();
         QTest::newRow("refuses a short record")          << FreshLine.substr(0, FreshLine.rfind(','))  << Example << QString("the file ends inside a record: field 99 (PackedOptionWord) is missing");
         QTest::newRow("refuses only a line end")         << std::string("\r\n")                        << Example << QString("the file ends inside a record: field 2 (ChannelDirection[2]) is missing");
         QTest::newRow("refuses text for a number")       << freshLineWith(17, "abc")                   << Example << QString("field 17 (TimerOnTime[1]): \"abc\" is not a number");
-        QTest::newRow("refuses a rounded 16-bit excess") << freshLineWith(50, "32767.5")               << Example << QString("field 50 (SlpOnTime): \"32767.5\" is outside the 16-bit range (-32768..32767)");
-        QTest::newRow("refuses a comparator > 32 bits")  << freshLineWith(32, "2147483648")            << Example << QString("field 32 (VoltageTime[1]): \"2147483648\" is outside the 32-bit range (-2147483648..2147483647)");
+        QTest::newRow("writes the largest file")         << freshLineWith(51, Quoted(LargestText))      << Change([](Configuration& c) { c.BooleanText[1] = LargestText; }) << QString();
+        QTest::newRow("reads an unquoted text")          << freshLineWith(87, " T1 OR T2 ")                << Change([](Configuration& c) { c.BooleanText[37] = "T1 OR T2"; }) << QString();
+        QTest::newRow("refuses a byte past the largest") << freshLineWith(51, Quoted(LargestText + "X"))  << Example << QString("the file holds 2097153 bytes, more than the 2097152 of the largest project file");
+        QTest::newRow("refuses a LF inside quotes")      << freshLineWith(51, "\"A\nB\"")                << Example << QString("field 51 (BooleanText[1]): the quoted text runs across a line end");
+        QTest::newRow("refuses a CR inside quotes")      << freshLineWith(92, "\"A\r\"")                 << Example << QString("field 92 (BooleanText[42]): the quoted text runs across a line end");
+        QTest::newRow("refuses a quote in a bare text")  << freshLineWith(52, "A\"B")                    << Example << QString("field 52 (BooleanText[2]): a double quote stands inside an unquoted field");
+        QTest::newRow("refuses a quote in a number")     << freshLineWith(99, "1\"")                      << Example << QString("field 99 (PackedOptionWord): a double quote stands inside an unquoted field");
         QTest::newRow("refuses an unterminated quote")   << freshLineWith(92, "\"V1 AND V2")           << Example << QString("field 92 (BooleanText[42]): the quoted text has no closing double quote");
         // clang-format on
     }
@@ -130,6 +213,75 @@ private slots:
         Configuration config = loadedWith(Example);
         QCOMPARE(QString::fromStdString(ReadProjectRecord(config, bytes).value_or("")), reason);
         QVERIFY(config == loadedWith(change));
+    }
+
+    // One spelling in one field of a fresh line: the value it reads as, or the
+    // reason it is refused, with control and 8-bit bytes escaped.
+    void shouldReadNumberSpellings_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<std::string>("text");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("reason");
+        const auto outside = [](int field, const char* name, const char* text, const char* range) {
+            return QString("field %1 (%2): \"%3\" is outside the %4").arg(field).arg(name, text, range);
+        };
+        const char* const bits16 = "16-bit range (-32768..32767)";
+        const char* const bits32 = "32-bit range (-2147483648..2147483647)";
+        const char* const comparator = "comparator time range (-2147483600..2147483600)";
+        const std::string tiny = "0." + std::string(400, '0') + "1";
+        // clang-format off
+        QTest::newRow("16-bit top")                 << 50 << std::string("32767")       << 32767.0       << QString();
+        QTest::newRow("16-bit top, rounded past")   << 50 << std::string("32767.5")     << 0.0           << outside(50, "SlpOnTime", "32767.5", bits16);
+        QTest::newRow("16-bit top + 1")             << 50 << std::string("32768")       << 0.0           << outside(50, "SlpOnTime", "32768", bits16);
+        QTest::newRow("16-bit bottom")              << 46 << std::string("-32768")      << -32768.0      << QString();
+        QTest::newRow("16-bit bottom - 1")          << 46 << std::string("-32769")      << 0.0           << outside(46, "CycleCounterOperand", "-32769", bits16);
+        QTest::newRow("32-bit top")                 << 17 << std::string("2147483647")  << 2147483647.0  << QString();
+        QTest::newRow("32-bit top + 1")             << 17 << std::string("2147483648")  << 0.0           << outside(17, "TimerOnTime[1]", "2147483648", bits32);
+        QTest::newRow("32-bit bottom")              << 97 << std::string("-2147483648") << -2147483648.0 << QString();
+        QTest::newRow("32-bit bottom - 1")          << 97 << std::string("-2147483649") << 0.0           << outside(97, "TimerOffTime[5]", "-2147483649", bits32);
+        QTest::newRow("comparator top")             << 32 << std::string("2147483600")  << 42949672.0    << QString();
+        QTest::newRow("comparator top + 1")         << 32 << std::string("2147483601")  << 0.0           << outside(32, "VoltageTime[1]", "2147483601", comparator);
+        QTest::newRow("comparator bottom")          << 45 << std::string("-2147483600") << -42949672.0   << QString();
+        QTest::newRow("comparator bottom - 1")      << 45 << std::string("-2147483601") << 0.0           << outside(45, "TemperatureTime[4]", "-2147483601", comparator);
+        QTest::newRow("comparator 25 as 0")         << 32 << std::string("25")          << 0.0           << QString();
+        QTest::newRow("comparator 75 as 2")         << 33 << std::string("75")          << 2.0           << QString();
+        QTest::newRow("2.5 as 2, half to even")     << 17 << std::string("2.5")         << 2.0           << QString();
+        QTest::newRow("3.5 as 4, half to even")     << 1  << std::string("3.5")         << 4.0           << QString();
+        QTest::newRow("a plus sign")                << 1  << std::string("+5")          << 5.0           << QString();
+        QTest::newRow("minus zero")                 << 26 << std::string("-0")          << 0.0           << QString();
+        QTest::newRow("no digit before the point")  << 26 << std::string(".5")          << 0.5           << QString();
+        QTest::newRow("no digit after the point")   << 1  << std::string("5.")          << 5.0           << QString();
+        QTest::newRow("an exponent")                << 17 << std::string("1e3")         << 1000.0        << QString();
+        QTest::newRow("leading zeros")              << 98 << std::string("007")         << 7.0           << QString();
+        QTest::newRow("400 zeros after the point")  << 26 << tiny                       << 0.0           << QString();
+        QTest::newRow("400 zeros in a whole field") << 99 << "-" + tiny                 << 0.0           << QString();
+        QTest::newRow("too small for any double")   << 17 << std::string("9e-99999999999999999999") << 0.0 << QString();
+        QTest::newRow("too large for any double")   << 17 << std::string("1e400")       << 0.0           << outside(17, "TimerOnTime[1]", "1e400", bits32);
+        QTest::newRow("a threshold to 7 digits")    << 27 << std::string("0.123456789") << double(0.1234568F) << QString();
+        QTest::newRow("the largest threshold")      << 41 << std::string("3.402823e38") << double(3.402823e38F) << QString();
+        QTest::newRow("past the largest threshold") << 41 << std::string("3.5e38")      << 0.0           << outside(41, "TemperatureSetting[4]", "3.5e38", "float range");
+        QTest::newRow("two signs")                  << 1  << std::string("+-5")         << 0.0           << QString("field 1 (ChannelDirection[1]): \"+-5\" is not a number");
+        QTest::newRow("hexadecimal")                << 1  << std::string("0x10")        << 0.0           << QString("field 1 (ChannelDirection[1]): \"0x10\" is not a number");
+        QTest::newRow("infinity spelt out")         << 26 << std::string("inf")         << 0.0           << QString("field 26 (VoltageSetting[1]): \"inf\" is not a number");
+        QTest::newRow("control bytes escaped")      << 17 << std::string("\x1b[2J\xff")  << 0.0           << QString("field 17 (TimerOnTime[1]): \"\\x1b[2J\\xff\" is not a number");
+        QTest::newRow("cut after 32 bytes")         << 17 << std::string(31, '9') + "\x7f\x80" << 0.0    << QString("field 17 (TimerOnTime[1]): \"9999999999999999999999999999999\\x7f...\" is not a number");
+        // clang-format on
+    }
+
+    void shouldReadNumberSpellings()
+    {
+        QFETCH(int, field);
+        QFETCH(std::string, text);
+        QFETCH(double, value);
+        QFETCH(QString, reason);
+        Configuration config = loadedWith(Example);
+        QCOMPARE(QString::fromStdString(ReadProjectRecord(config, freshLineWith(field, text)).value_or("")),
+                 reason);
+        if (reason.isEmpty())
+            QCOMPARE(fieldValue(config, field), value);
+        else
+            QVERIFY(config == loadedWith(Example));
     }
 
     void shouldKeepEveryComparatorCountFromZeroTo65500()
@@ -153,7 +305,10 @@ private slots:
         QTest::newRow("saves a name with no extension") << "NOEXTENSION"     << Example << std::string();
         // QSaveFile's temporary beside a 250-byte name would be too long.
         QTest::newRow("no room for a temporary name")   << QString(250, 'N') << Example << std::string();
-        QTest::newRow("a double quote in TRIG5")        << "OLD" << Change([](Configuration& c) { c.BooleanText[42] = "\""; }) << std::string("the TRIG5 equation contains a double quote");
+        QTest::newRow("a double quote in TRIG5")        << "OLD" << Change([](Configuration& c) { c.BooleanText[42] = "\""; })      << std::string("the TRIG5 equation contains a double quote");
+        QTest::newRow("a line break in BUZZER")         << "OLD" << Change([](Configuration& c) { c.BooleanText[37] = "V1\r"; })    << std::string("the BUZZER equation contains a line break");
+        QTest::newRow("a record past the largest")      << "OLD" << Change([](Configuration& c) { c.BooleanText[1] = LargestText + "X"; }) << std::string("the record would take 2097153 bytes");
+        QTest::newRow("comparator counts past 32 bits") << "OLD" << Change([](Configuration& c) { c.TemperatureTime[4] = 42949673; }) << std::string("field 45 (TemperatureTime[4]): 42949673 counts are too many");
         // clang-format on
     }
 
@@ -181,6 +336,51 @@ private slots:
         QCOMPARE(OpenProjectFile(reopened, path.toStdString()).has_value(), !saves);
         expected.BooleanEditText = expected.BooleanText;
         QVERIFY(reopened == (saves ? expected : loadedWith(Fresh))); // the old text is no record
+    }
+
+    // Only a regular file is read or replaced (a link to one is followed); a
+    // refusal leaves the configuration and whatever stands at the path alone.
+    void shouldTouchOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("save");      // else open
+        QTest::addColumn<QString>("reason"); // PATH stands for the path
+        // clang-format off
+        QTest::newRow("opens through a link")     << "link to a regular file" << false << QString();
+        QTest::newRow("saves through a link")     << "link to a regular file" << true  << QString();
+        QTest::newRow("opens no named pipe")      << "named pipe"             << false << QString("cannot open PATH: it is a named pipe, not a regular file");
+        QTest::newRow("saves no named pipe")      << "named pipe"             << true  << QString("cannot save PATH: it is a named pipe, not a regular file");
+        QTest::newRow("saves no linked pipe")     << "link to a named pipe"   << true  << QString("cannot save PATH: it is a named pipe, not a regular file");
+        QTest::newRow("opens no directory")       << "directory"              << false << QString("cannot open PATH: it is a directory, not a regular file");
+        QTest::newRow("saves no directory")       << "directory"              << true  << QString("cannot save PATH: it is a directory, not a regular file");
+        QTest::newRow("saves no device")          << "null device"            << true  << QString("cannot save PATH: it is a character device, not a regular file");
+        QTest::newRow("opens no /dev/zero")       << "/dev/zero"              << false << QString("cannot open PATH: it is a character device, not a regular file");
+        QTest::newRow("opens no oversized file")  << "oversized file"         << false << QString("PATH: the file holds 2097153 bytes, more than the 2097152 of the largest project file");
+        QTest::newRow("opens no missing file")    << "nothing"                << false << QString("cannot open PATH: No such file or directory");
+        // clang-format on
+    }
+
+    void shouldTouchOnlyRegularFiles()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, save);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = target.startsWith('/') ? target : dir.filePath("TARGET");
+        if (!makeTarget(target, path))
+            QSKIP("this target cannot be made here"); // a device node needs root
+        const int kind = fileKind(path);
+        Configuration config = loadedWith(Example), before = config;
+        const auto failure =
+            save ? SaveProjectFile(config, path.toStdString()) : OpenProjectFile(config, path.toStdString());
+        QCOMPARE(QString::fromStdString(failure.value_or("")), QString(reason).replace("PATH", path));
+        QCOMPARE(fileKind(path), kind);
+        if (failure)
+            QVERIFY(config == before);
+        else if (save)
+            QCOMPARE(contents(path), QByteArray::fromStdString(ExampleLine));
+        else
+            QCOMPARE(config.TimerOnTime[1], 5);
     }
 
     // Line numbers run through the whole list: the page break is line 72.
@@ -212,6 +412,23 @@ private slots:
         QFETCH(QString, text);
         const ReportLine printed = SettingsReport(loadedWith(change)).at(std::size_t(line - 1));
         QCOMPARE(QString::fromStdString((printed.bold ? "**" : "") + printed.text()), text);
+    }
+
+    // Every line of both pages for a configuration with something different
+    // everywhere; "**" marks a bold line and a form feed the page break.
+    void shouldPrintTheWholeReport()
+    {
+        QFile expected(MUXCC_RICH_REPORT);
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = expected.readAll().split('\n');
+        const std::vector<ReportLine> report = SettingsReport(loadedWith(Rich));
+        QCOMPARE(report.size() + 1, std::size_t(lines.size())); // the last line end leaves an empty tail
+        for (std::size_t n = 0; n < report.size(); ++n) {
+            const ReportLine& line = report[n];
+            const std::string printed = line.pageBreak ? "\f" : (line.bold ? "**" : "") + line.text();
+            QVERIFY2(lines[qsizetype(n)].toStdString() == printed,
+                     qPrintable(QString("line %1: %2").arg(n + 1).arg(QString::fromStdString(printed))));
+        }
     }
 
     // muxcc-cli as a technician runs it: normalize, then report (71 lines, a form feed, 53 lines).
