@@ -157,8 +157,16 @@ bool BooleanCompiler::append(int entry)
     return true;
 }
 
+EquationResult BooleanCompiler::reject(Rejection::Reason reason, std::string_view word,
+                                       std::string_view previous, int wordNumber)
+{
+    rejection_ = {reason, std::string(word), std::string(previous), wordNumber};
+    return EquationResult::Rejected;
+}
+
 EquationResult BooleanCompiler::compileBoolean(std::string_view text)
 {
+    using Reason = Rejection::Reason;
     text = TrimSpaces(text);
     if (text.empty())
         return append(EquationStart) && append(0) ? EquationResult::Accepted : EquationResult::TooLong;
@@ -169,20 +177,24 @@ EquationResult BooleanCompiler::compileBoolean(std::string_view text)
     bool notPending = false;
     int openCount = 0;
     int closeCount = 0;
+    int wordNumber = 0;
+    std::string_view previous;
     // Tokens are separated by exactly one space: two in a row make an empty token.
     for (const auto piece : std::views::split(text, ' ')) {
         const std::string_view token(piece.begin(), piece.end());
+        ++wordNumber;
         const TokenClass tokenClass = Classify(token);
+        // Both lookups fail together, so one tells whether the name exists.
+        if (tokenClass == TokenClass::Operand && OperandCode(token) == 0)
+            return reject(token.empty() ? Reason::EmptyWord : Reason::UnknownWord, token, previous,
+                          wordNumber);
         const auto transition = std::ranges::find_if(
             transitions, [&](const Transition& t) { return t.state == state && t.token == tokenClass; });
         if (transition == transitions.end() || (notPending && !TakesUpNot(tokenClass)))
-            return EquationResult::Rejected;
-        int operandCode = 0;
-        if (tokenClass == TokenClass::Operand) {
-            operandCode = notPending ? NegatedOperandCode(token) : OperandCode(token);
-            if (operandCode == 0)
-                return EquationResult::Rejected;
-        }
+            return reject(Reason::Misplaced, token, previous, wordNumber);
+        const int operandCode = tokenClass != TokenClass::Operand ? 0
+                                : notPending                      ? NegatedOperandCode(token)
+                                                                  : OperandCode(token);
         for (const Entry entry : transition->entries) {
             if (!append(EntryValue(entry, notPending, operandCode)))
                 return EquationResult::TooLong;
@@ -191,9 +203,14 @@ EquationResult BooleanCompiler::compileBoolean(std::string_view text)
         notPending = tokenClass == TokenClass::Not;
         openCount += tokenClass == TokenClass::Open ? 1 : 0;
         closeCount += tokenClass == TokenClass::Close ? 1 : 0;
+        previous = token;
     }
-    const bool complete = CanEnd(state) && !notPending && openCount == closeCount;
-    return complete ? EquationResult::Accepted : EquationResult::Rejected;
+    if (!CanEnd(state) || notPending)
+        return reject(Reason::EndsEarly, previous, {}, wordNumber);
+    if (openCount != closeCount)
+        return reject(openCount > closeCount ? Reason::MissingClose : Reason::ExtraClose, previous, {},
+                      wordNumber);
+    return EquationResult::Accepted;
 }
 
 std::optional<Notice> BooleanCompiler::compileAll(const OneBased<std::string, OutputCount>& texts)

@@ -15,6 +15,24 @@ enum class EquationResult {
     TooLong,  // the code area is full, or the text is too long to scan
 };
 
+// Where and why compileBoolean rejected a text.
+struct Rejection {
+    enum class Reason {
+        EmptyWord,   // two spaces in a row
+        UnknownWord, // neither an operand name nor a command
+        Misplaced,   // a word the words before it do not allow
+        EndsEarly,   // the text ends after an operator, "(" or "NOT"
+        MissingClose,
+        ExtraClose,
+    };
+    Reason reason = Reason::UnknownWord;
+    std::string word;     // the rejected word; for the end checks, the last word
+    std::string previous; // the word before it; empty at the start and for the end checks
+    int wordNumber = 0;   // 1-based, of `word`
+
+    bool operator==(const Rejection&) const = default;
+};
+
 // One compile into a code area. Entries are appended at codeLength() and never
 // beyond the area's last entry; a failure leaves what was appended before it
 // and every later entry as it was.
@@ -33,11 +51,17 @@ public:
     // the end pair.
     int codeLength() const { return length_; }
 
+    // Why the last compileBoolean that gave Rejected did so.
+    const Rejection& rejection() const { return rejection_; }
+
 private:
     bool append(int entry);
+    EquationResult reject(Rejection::Reason reason, std::string_view word, std::string_view previous,
+                          int wordNumber);
 
     CodeArea& code_;
     int length_ = 0;
+    Rejection rejection_;
 };
 
 // Compiles BooleanText[1..42] into BooleanCode from index 0 and appends the end
