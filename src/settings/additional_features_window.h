@@ -4,6 +4,15 @@
 
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
 namespace muxcc {
 
 class ControllerSession;
@@ -23,10 +32,34 @@ public:
     void open();
 
 private:
+    // A box of whole seconds 0..255 and the field it edits.
+    struct SecondsBox {
+        QLineEdit* box;
+        std::int16_t* field;
+        std::string title;
+        bool rewritten; // shows the stored integer after a save, instead of the text as typed
+    };
+
+    QWidget* buildOptionFrame();
+    QWidget* buildSecurityFrame();
+    QWidget* buildCycleCounterFrame();
+    void load();
+    void save();
+    void saveSeconds(const SecondsBox& seconds);
+    void displayCycleCount();
+    void showNote();
+
     Configuration& config_;
     Dialogs& dialogs_;
     StatusLine& status_;
     ControllerSession& controller_;
+    std::array<QComboBox*, 4> options_{}; // OPTION1..OPTION4
+    QListWidget* securityOperand_ = nullptr;
+    QLineEdit* slpOffTime_ = nullptr;
+    QLineEdit* slpOnTime_ = nullptr;
+    QListWidget* cycleCounterOperand_ = nullptr;
+    QLineEdit* cycleOnTime_ = nullptr;
+    std::vector<SecondsBox> seconds_; // in the order a save checks them
 };
 
 } // namespace muxcc
