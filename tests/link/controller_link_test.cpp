@@ -306,12 +306,48 @@ private slots:
         QCOMPARE(bench.controller.requests, requests);
         QCOMPARE(bench.observer.statuses, statuses);
         QCOMPARE(bench.config, before);
-        QVERIFY(!bench.isOpen() && bench.observer.notices.empty());
+        QVERIFY(!bench.isOpen() && bench.pendingWaits() == 0 && bench.observer.notices.empty());
         if (failsAt > 0)
             return;
         QCOMPARE(bench.controller.settings, settings);
         QCOMPARE(bench.controller.code, code);
         QVERIFY(byteTime == 0us ? bench.now == WholeWrite : bench.now > WholeWrite);
+    }
+
+    // Every byte a write reads back is checked: each settings record, and both bytes of each code
+    // word in its batch check, read back one more than stored in turn must stop the write right there.
+    void writeReadBack_data()
+    {
+        QTest::addColumn<int>("record"); // the settings record read back wrong, or -1
+        QTest::addColumn<int>(
+            "entry"); // the code entry (2 * word + 0 for the even byte, + 1 for the odd), or -1
+        QTest::addColumn<int>("failsAt"); // the query that reads it back
+
+        for (std::size_t i = 0; i < SettingsRecordOrder.size(); ++i)
+            QTest::addRow("settings record %d", SettingsRecordOrder[i])
+                << SettingsRecordOrder[i] << -1 << 3 + 2 * int(i);
+        for (int entry = 0; entry < CodeAreaSentSize; ++entry) {
+            const int word = entry / 2;
+            QTest::addRow("code word %d, %s byte", word, entry % 2 ? "odd" : "even")
+                << -1 << entry << 157 + 8 * (word / 4) - word % 4;
+        }
+    }
+    void writeReadBack()
+    {
+        QFETCH(int, record);
+        QFETCH(int, entry);
+        QFETCH(int, failsAt);
+
+        LinkBench bench({.wrongReadBackRecord = record, .wrongReadBackCode = entry});
+        bench.config.VoltageSetting[1] = 12.0F;
+        for (int index = 0; index < CodeAreaSentSize; ++index)
+            bench.config.BooleanCode[std::size_t(index)] = static_cast<std::int16_t>(index * 37 % 256);
+        const Configuration before = bench.config;
+        QCOMPARE(bench.run(bench.commands.writeToController()), std::optional(CommandOutcome::Failed));
+        QCOMPARE(bench.controller.requests.size(), std::size_t(failsAt));
+        QCOMPARE(bench.controller.requests.back(), record >= 0 ? Query(0, record) : Query(8, entry / 2));
+        QCOMPARE(bench.observer.statuses.back(), WriteFailure);
+        QVERIFY(!bench.isOpen() && bench.pendingWaits() == 0 && bench.config == before);
     }
 
     void read_data()
@@ -398,7 +434,7 @@ private slots:
         // clang-format on
         announced.resize(done ? 5 : reached < 0 ? 0 : 3);
         QCOMPARE(refreshes, announced);
-        QVERIFY(!bench.isOpen());
+        QVERIFY(!bench.isOpen() && bench.pendingWaits() == 0);
         if (!done)
             return;
         Strings requests{"A"};
@@ -439,8 +475,38 @@ private slots:
         QCOMPARE(std::vector<int>(bench.controller.settings.begin(), bench.controller.settings.begin() + 6),
                  records);
         QCOMPARE(bench.config.CycleCountDigit[1], 4);
-        QVERIFY(!bench.isOpen());
+        QVERIFY(!bench.isOpen() && bench.pendingWaits() == 0);
         QVERIFY(!cleared || bench.now == Microseconds(500ms));
+    }
+
+    // A reply that comes after its command failed waits in the driver; the next command's open
+    // discards it, so that command goes through.
+    void commandAfterALateReply_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<SimulatorFaults>("faults");
+        QTest::addColumn<int>("staleBytes"); // held by the driver when the second command opens
+
+        // clang-format off
+        QTest::newRow("reset: record 0 acknowledged too late") << &ControllerCommands::resetCycleCounter << At(Kind::Late, 2, 120ms) << 5;
+        QTest::newRow("reset: contact answered after the last attempt") << &ControllerCommands::resetCycleCounter << SimulatorFaults{.answerContactFrom = 6, .faults = {{Kind::Late, 6, 150ms}}} << 5;
+        QTest::newRow("read: code word 0 answered late") << &ControllerCommands::readFromController << At(Kind::Late, 260, 90ms) << 10;
+        QTest::newRow("write: the rest of a split read-back") << &ControllerCommands::writeToController << SimulatorFaults{.faults = {{Kind::Split, 3, 200ms, 2}}} << 3;
+        // clang-format on
+    }
+    void commandAfterALateReply()
+    {
+        QFETCH(Command, command);
+        QFETCH(SimulatorFaults, faults);
+        QFETCH(int, staleBytes);
+
+        LinkBench bench(faults);
+        QCOMPARE(bench.run((bench.commands.*command)()), std::optional(CommandOutcome::Failed));
+        while (bench.runNext()) { // the technician tries again a little later
+        }
+        QCOMPARE(bench.heldByDriver.size(), std::size_t(staleBytes));
+        QCOMPARE(bench.run((bench.commands.*command)()), std::optional(CommandOutcome::Succeeded));
+        QCOMPARE(bench.discardedAtOpen, std::size_t(staleBytes));
     }
 
     void refusedBeforeContact_data()

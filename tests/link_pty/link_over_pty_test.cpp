@@ -5,10 +5,12 @@
 
 #include "boolean/compiler.h"
 #include "link/memory_image.h"
+#include "link/port_name.h"
 #include "link/serial_port_channel.h"
 #include "link/sim/memory_image_text.h"
 #include "link/sim/pseudo_terminal.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +21,10 @@
 #include <optional>
 #include <sstream>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
 #include "link/controller_commands.h"
 #include "link/run_until_done.h"
 #include "link/serial_port_waiter.h"
@@ -28,6 +34,8 @@ using namespace std::chrono_literals;
 using namespace muxcc;
 using namespace muxcc::link;
 using Command = Task<CommandOutcome> (ControllerCommands::*)();
+using Spoil = void (*)(termios&);
+Q_DECLARE_METATYPE(Spoil)
 
 namespace {
 
@@ -99,6 +107,45 @@ std::string ImageAfterWriting(const Configuration& config)
     return image.str();
 }
 
+// Timers the waiter still holds: a wait left behind by a command that has ended.
+int LiveTimers(SerialPortWaiter& waiter)
+{
+    return int(QAbstractEventDispatcher::instance()->registeredTimers(&waiter).size());
+}
+
+// The line settings of a terminal device, as the kernel holds them.
+struct LineSettings {
+    speed_t inputSpeed, outputSpeed;
+    tcflag_t dataBits, parity, twoStopBits, hardwareFlow, softwareFlow;
+    bool operator==(const LineSettings&) const = default;
+};
+
+std::optional<LineSettings> ReadLineSettings(const std::string& device)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+    termios t{};
+    const bool read = fd >= 0 && tcgetattr(fd, &t) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (!read)
+        return std::nullopt;
+    return LineSettings{cfgetispeed(&t),           cfgetospeed(&t),    t.c_cflag & CSIZE,
+                        t.c_cflag & PARENB,        t.c_cflag & CSTOPB, t.c_cflag & CRTSCTS,
+                        t.c_iflag & (IXON | IXOFF)};
+}
+
+bool ChangeLineSettings(const std::string& device, Spoil spoil)
+{
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY);
+    termios t{};
+    bool changed = fd >= 0 && tcgetattr(fd, &t) == 0;
+    spoil(t);
+    changed = changed && tcsetattr(fd, TCSANOW, &t) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return changed;
+}
+
 } // namespace
 
 class LinkOverPtyTest : public QObject {
@@ -123,6 +170,55 @@ private slots:
         QVERIFY(line.emplace().channel.open());
     }
 
+    // Whatever the device was left with, the port opens at 9600 baud, 8 data bits, no parity,
+    // 1 stop bit and no flow control.
+    void shouldOpenWithTheControllersLineSettings_data()
+    {
+        QTest::addColumn<Spoil>("spoil"); // what the device had before the port opened
+
+        // A pseudo-terminal refuses data bits other than 8 and any parity, so those cannot be
+        // spoiled beforehand; they are read back all the same.
+        // clang-format off
+        QTest::newRow("1200 baud") << +[](termios& t) { cfsetspeed(&t, B1200); };
+        QTest::newRow("19200 baud out only") << +[](termios& t) { cfsetospeed(&t, B19200); };
+        QTest::newRow("2 stop bits") << +[](termios& t) { t.c_cflag |= CSTOPB; };
+        QTest::newRow("RTS/CTS flow control") << +[](termios& t) { t.c_cflag |= CRTSCTS; };
+        QTest::newRow("XON/XOFF flow control") << +[](termios& t) { t.c_iflag |= IXON | IXOFF; };
+        // clang-format on
+    }
+    void shouldOpenWithTheControllersLineSettings()
+    {
+        QFETCH(Spoil, spoil);
+        const std::string& device = line->terminal.devicePath();
+        line->channel.close();
+        QVERIFY(ChangeLineSettings(device, spoil));
+        const std::optional<LineSettings> controllers = LineSettings{B9600, B9600, CS8, 0, 0, 0, 0};
+        QVERIFY(ReadLineSettings(device) != controllers);
+        QVERIFY(line->channel.open());
+        QCOMPARE(ReadLineSettings(device), controllers);
+    }
+
+    void shouldNamePortOneAfterTheFirstSerialDevice()
+    {
+        QCOMPARE(SerialPortDevice(1), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(SerialPortDevice(2), QStringLiteral("/dev/ttyS1"));
+    }
+
+    // A late reply to an earlier command, left in the device while the port was closed, is gone
+    // once the port opens again.
+    void shouldOpenWithNothingWaiting()
+    {
+        line->channel.close();
+        QVERIFY(line->terminal.write("D000D"));
+        QTest::qWait(50);
+        QVERIFY(line->channel.open());
+        QTest::qWait(100);
+        QCOMPARE(line->channel.bytesWaiting(), std::size_t(0));
+        QVERIFY(line->terminal.write("00370"));
+        QVERIFY(QTest::qWaitFor([&] { return line->channel.bytesWaiting() == 5; }));
+        QCOMPARE(line->channel.readAll(), "00370");
+    }
+
     void shouldResumeOnceWhenTheAwaitedBytesHaveArrived()
     {
         int resumed = 0;
@@ -141,6 +237,7 @@ private slots:
         QCOMPARE(resumed, 1);
         QVERIFY(QTest::qWaitFor([&] { return resumed == 2; }, 100));
         QCOMPARE(line->channel.readAll(), "003700370");
+        QCOMPARE(LiveTimers(line->waiter), 0);
     }
 
     void shouldResumeEachWaitOnceNoEarlierThanItsOwnDeadline()
@@ -156,6 +253,7 @@ private slots:
         QVERIFY(line->terminal.write("D000D"));
         QTest::qWait(300);
         QCOMPARE(order, (std::vector<int>{40, 80, 120}));
+        QCOMPARE(LiveTimers(line->waiter), 0);
     }
 
     void shouldCloseTheChannelAndResumeOnceWhenTheDeviceVanishes()
@@ -166,6 +264,7 @@ private slots:
         QTest::qWait(300); // well before the wait's own deadline
         QVERIFY(!line->channel.isOpen());
         QCOMPARE(resumed, 1);
+        QCOMPARE(LiveTimers(line->waiter), 0);
     }
 
     void shouldReadAndDecodeAPreloadedController()
@@ -176,6 +275,7 @@ private slots:
         Run run({"--preload", dir.filePath("preload.txt")}, config, &ControllerCommands::readFromController);
         QVERIFY(run.stop());
         QVERIFY(run.outcome == CommandOutcome::Succeeded && !run.channel.isOpen());
+        QCOMPARE(LiveTimers(run.waiter), 0);
         QCOMPARE_LT(run.milliseconds, 3000);
         QVERIFY(config == KnownConfiguration());
     }
@@ -194,10 +294,11 @@ private slots:
         QFETCH(int, vanishAt);
         QFETCH(QString, during);
         Configuration config;
-        const Run run({"--fault", QString("vanish@%1").arg(vanishAt)}, config,
-                      during == "READING" ? &ControllerCommands::readFromController
-                                          : &ControllerCommands::writeToController);
+        Run run({"--fault", QString("vanish@%1").arg(vanishAt)}, config,
+                during == "READING" ? &ControllerCommands::readFromController
+                                    : &ControllerCommands::writeToController);
         QVERIFY(run.outcome == CommandOutcome::Failed && !run.channel.isOpen());
+        QCOMPARE(LiveTimers(run.waiter), 0);
         QCOMPARE(QString::fromStdString(run.observer.statuses.back()),
                  "ERROR OCCURRED DURING " + during + ", PLEASE TRY AGAIN.");
         QCOMPARE_LT(run.milliseconds, 2000);
