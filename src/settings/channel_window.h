@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QRadioButton;
+
 namespace muxcc {
 
 class StatusLine;
@@ -25,8 +27,17 @@ signals:
     void directionsSaved();
 
 private:
+    // The two options of one MUXn frame; exactly one is always selected.
+    struct Direction {
+        QRadioButton* input = nullptr;
+        QRadioButton* output = nullptr;
+    };
+
+    void save();
+
     Configuration& config_;
     StatusLine& status_;
+    OneBased<Direction, ChannelCount> directions_;
 };
 
 } // namespace muxcc

@@ -4,6 +4,11 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
+class QLineEdit;
+class QRadioButton;
+
 namespace muxcc {
 
 class Dialogs;
@@ -23,9 +28,23 @@ public:
     void load();
 
 private:
+    // The controls of one TIMER #n frame.
+    struct TimerRow {
+        QRadioButton* duty = nullptr;
+        QRadioButton* oneShot = nullptr;
+        QLineEdit* off = nullptr;
+        QLineEdit* on = nullptr;
+    };
+
+    void addTimer(QLayout& layout, int timer);
+    void save();
+    // Stores one box's time, or reports it and stores 0.
+    void storeTime(int timer, bool onTime, QLineEdit& box, std::int32_t& count);
+
     Configuration& config_;
     Dialogs& dialogs_;
     StatusLine& status_;
+    OneBased<TimerRow, TimerCount> timers_;
 };
 
 } // namespace muxcc
