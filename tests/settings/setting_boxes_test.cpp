@@ -3,17 +3,37 @@
 
 #include <QtTest>
 
-#include <set>
-
 using namespace muxcc;
 
 namespace {
 
-// Optional numbers as one comparable text: "none" when the box is refused.
+// A refused box reads "none"; floats show 9 digits, so 12.2f is "12.1999998".
 template <typename T>
 QString Shown(const std::optional<T>& value)
 {
-    return value ? QString::number(static_cast<double>(*value), 'g', 17) : QStringLiteral("none");
+    if (!value)
+        return QStringLiteral("none");
+    return QString::number(static_cast<double>(*value), 'g', std::is_same_v<T, float> ? 9 : 15);
+}
+
+QString Convert(const QString& conversion, const QString& input)
+{
+    const std::string text = input.toStdString();
+    if (conversion == "number")
+        return Shown(NumberInBox(text));
+    if (conversion == "time")
+        return Shown(TimeCountFromBox(text));
+    if (conversion == "count")
+        return QString::fromStdString(TimeCountText(input.toInt()));
+    if (conversion == "12 V" || conversion == "24 V" || conversion == "model 7")
+        return Shown(VoltageFromBox(text, conversion == "12 V" ? 0 : conversion == "24 V" ? 1 : 7));
+    if (conversion == "range")
+        return QString::fromStdString(std::string(VoltageRangeMessage(input.toInt())));
+    if (conversion == "temperature")
+        return Shown(TemperatureFromBox(text));
+    if (conversion == "seconds")
+        return Shown(FeatureSecondsFromBox(text));
+    return QString::fromStdString(ThresholdText(input.toFloat()));
 }
 
 } // namespace
@@ -22,310 +42,106 @@ class SettingBoxesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void shouldReadOnlyWholeDecimalNumbers_data()
+    void shouldConvertBoxTextsWithinTheirRanges_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("number");
-        QTest::newRow("plain integer") << "20"
-                                       << "20";
-        QTest::newRow("blanks around") << "  3.5 "
-                                       << "3.5";
-        QTest::newRow("tabs around") << "\t7\t"
-                                     << "7";
-        QTest::newRow("leading point") << ".5"
-                                       << "0.5";
-        QTest::newRow("trailing point") << "5."
-                                        << "5";
-        QTest::newRow("leading plus") << "+5"
-                                      << "5";
-        QTest::newRow("negative") << "-0.4"
-                                  << "-0.40000000000000002";
-        QTest::newRow("exponent") << "1e3"
-                                  << "1000";
-        QTest::newRow("empty") << ""
-                               << "none";
-        QTest::newRow("blanks only") << "   "
-                                     << "none";
-        QTest::newRow("letters") << "abc"
-                                 << "none";
-        QTest::newRow("number then letters") << "12abc"
-                                             << "none";
-        QTest::newRow("blank inside") << "1 2"
-                                      << "none";
-        QTest::newRow("decimal comma") << "1,5"
-                                       << "none";
-        QTest::newRow("two plus signs") << "++5"
-                                        << "none";
-        QTest::newRow("hexadecimal") << "0x10"
-                                     << "none";
-        QTest::newRow("dangling exponent") << "1e"
-                                           << "none";
-        QTest::newRow("infinity") << "inf"
-                                  << "none";
-        QTest::newRow("not a number") << "nan"
-                                      << "none";
-    }
-
-    void shouldReadOnlyWholeDecimalNumbers()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, number);
-        QCOMPARE(Shown(NumberInBox(text.toStdString())), number);
-    }
-
-    void shouldStoreTimesAsCountsWithinTheirRange_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("zero") << "0"
-                              << "0";
-        QTest::newRow("longest time") << "1310"
-                                      << "65500";
-        QTest::newRow("just above the longest") << "1310.01"
-                                                << "none";
-        QTest::newRow("half a second above") << "1310.5"
-                                             << "none";
-        QTest::newRow("below zero") << "-0.01"
-                                    << "none";
-        QTest::newRow("half count rounds down to even") << "1.01"
-                                                        << "50";
-        QTest::newRow("half count rounds up to even") << "1.03"
-                                                      << "52";
-        QTest::newRow("half count from zero") << "0.01"
-                                              << "0";
-        QTest::newRow("two and a half counts") << "0.05"
-                                               << "2";
-        QTest::newRow("blanks around") << " 5 "
-                                       << "250";
-        QTest::newRow("empty") << ""
-                               << "none";
-    }
-
-    void shouldStoreTimesAsCountsWithinTheirRange()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, count);
-        QCOMPARE(Shown(TimeCountFromBox(text.toStdString())), count);
-    }
-
-    void shouldShowCountsAsShortestSeconds_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0 << "0";
-        QTest::newRow("one count") << 1 << "0.02";
-        QTest::newRow("two counts") << 2 << "0.04";
-        QTest::newRow("three counts") << 3 << "0.06";
-        QTest::newRow("half a second") << 25 << "0.5";
-        QTest::newRow("rounded half count") << 52 << "1.04";
-        QTest::newRow("longest time") << 65500 << "1310";
-    }
-
-    void shouldShowCountsAsShortestSeconds()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(TimeCountText(count)), text);
-    }
-
-    void shouldStoreVoltagesInTenthsWithinTheModelsRange_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("model");
-        QTest::addColumn<QString>("volts");
-        QTest::addColumn<QString>("message");
-        const QString to20 = " MUST BE A NUMBER BETWEEN 0 AND 20";
-        const QString to36 = " MUST BE A NUMBER BETWEEN 0 AND 36";
-        QTest::newRow("12 V top") << "20" << 0 << "20" << to20;
-        QTest::newRow("12 V just above top") << "20.04" << 0 << "none" << to20;
-        QTest::newRow("12 V rounds up to top") << "19.96" << 0 << "20" << to20;
-        QTest::newRow("12 V 24 V value") << "27.6" << 0 << "none" << to20;
-        QTest::newRow("12 V below zero") << "-0.04" << 0 << "none" << to20;
-        QTest::newRow("12 V rounds to zero") << "0.04" << 0 << "0" << to20;
-        QTest::newRow("half tenth down to even") << "12.25" << 0 << QString::number(12.2f, 'g', 17) << to20;
-        QTest::newRow("half tenth to whole volts") << "12.05" << 0 << "12" << to20;
-        QTest::newRow("24 V top") << "36" << 1 << "36" << to36;
-        QTest::newRow("24 V just above top") << "36.01" << 1 << "none" << to36;
-        QTest::newRow("24 V above 12 V top") << "27.6" << 1 << QString::number(27.6f, 'g', 17) << to36;
-        QTest::newRow("unknown model uses 24 V") << "36" << 7 << "36" << to36;
-        QTest::newRow("not a number") << "12V" << 1 << "none" << to36;
-    }
-
-    void shouldStoreVoltagesInTenthsWithinTheModelsRange()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, model);
-        QFETCH(QString, volts);
-        QFETCH(QString, message);
-        QCOMPARE(Shown(VoltageFromBox(text.toStdString(), model)), volts);
-        QCOMPARE(QString::fromStdString(std::string(VoltageRangeMessage(model))), message);
-    }
-
-    void shouldStoreWholeTemperatures_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("degrees");
-        QTest::newRow("top") << "100"
-                             << "100";
-        QTest::newRow("above top before rounding") << "100.4"
-                                                   << "none";
-        QTest::newRow("half up to even top") << "99.5"
-                                             << "100";
-        QTest::newRow("half down to even") << "98.5"
-                                           << "98";
-        QTest::newRow("below zero before rounding") << "-0.4"
-                                                    << "none";
-        QTest::newRow("zero") << "0"
-                              << "0";
-        QTest::newRow("letters") << "warm"
-                                 << "none";
-    }
-
-    void shouldStoreWholeTemperatures()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, degrees);
-        QCOMPARE(Shown(TemperatureFromBox(text.toStdString())), degrees);
-    }
-
-    void shouldStoreWholeFeatureSeconds_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("seconds");
-        QTest::newRow("half down to even") << "12.5"
-                                           << "12";
-        QTest::newRow("half up to even") << "13.5"
-                                         << "14";
-        QTest::newRow("below zero") << "-0.2"
-                                    << "none";
-        QTest::newRow("above top before rounding") << "255.4"
-                                                   << "none";
-        QTest::newRow("top") << "255"
-                             << "255";
-        QTest::newRow("half below top") << "254.5"
-                                        << "254";
-        QTest::newRow("zero") << "0"
-                              << "0";
-        QTest::newRow("empty") << ""
-                               << "none";
-    }
-
-    void shouldStoreWholeFeatureSeconds()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, seconds);
-        QCOMPARE(Shown(FeatureSecondsFromBox(text.toStdString())), seconds);
-    }
-
-    void shouldShowThresholdsWithoutTrailingZeros_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0.0f << "0";
-        QTest::newRow("tenth") << 12.2f << "12.2";
-        QTest::newRow("whole") << 20.0f << "20";
-        QTest::newRow("24 V tenth") << 27.6f << "27.6";
-        QTest::newRow("negative zero") << -0.0f << "0";
-    }
-
-    void shouldShowThresholdsWithoutTrailingZeros()
-    {
-        QFETCH(float, value);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(ThresholdText(value)), text);
-    }
-
-    void shouldTitleMessagesByBox_data()
-    {
-        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("conversion");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("timer off") << QString::fromStdString(TimerTimeTitle(1, false)) << "TIMER#1 OFF TIME";
-        QTest::newRow("timer on") << QString::fromStdString(TimerTimeTitle(5, true)) << "TIMER#5 ON TIME";
-        QTest::newRow("voltage") << QString::fromStdString(VoltageSettingTitle(6)) << "V6 VOLTAGE SETTING";
-        QTest::newRow("voltage time") << QString::fromStdString(VoltageTimeTitle(2)) << "V2 TIME SETTING";
-        QTest::newRow("temperature") << QString::fromStdString(TemperatureSettingTitle(3))
-                                     << "T3 TEMPERATURE SETTING";
-        QTest::newRow("temperature time")
-            << QString::fromStdString(TemperatureTimeTitle(4)) << "T4 TIME SETTING";
+        // clang-format off
+        QTest::newRow("number with blanks around") << "number" << "  3.5 " << "3.5";
+        QTest::newRow("number with tabs around") << "number" << "\t7\t" << "7";
+        QTest::newRow("number with leading point") << "number" << ".5" << "0.5";
+        QTest::newRow("number with leading plus") << "number" << "+5" << "5";
+        QTest::newRow("negative number") << "number" << "-0.4" << "-0.4";
+        QTest::newRow("number with exponent") << "number" << "1e3" << "1000";
+        QTest::newRow("empty text") << "number" << "" << "none";
+        QTest::newRow("blanks only") << "number" << "   " << "none";
+        QTest::newRow("letters") << "number" << "abc" << "none";
+        QTest::newRow("number then letters") << "number" << "12abc" << "none";
+        QTest::newRow("blank inside") << "number" << "1 2" << "none";
+        QTest::newRow("two plus signs") << "number" << "++5" << "none";
+        QTest::newRow("hexadecimal") << "number" << "0x10" << "none";
+        QTest::newRow("infinity") << "number" << "inf" << "none";
+        QTest::newRow("not a number") << "number" << "nan" << "none";
+        QTest::newRow("longest time") << "time" << "1310" << "65500";
+        QTest::newRow("time just above longest") << "time" << "1310.01" << "none";
+        QTest::newRow("time below zero") << "time" << "-0.01" << "none";
+        QTest::newRow("half count down to even") << "time" << "1.01" << "50";
+        QTest::newRow("half count up to even") << "time" << "1.03" << "52";
+        QTest::newRow("half count to zero") << "time" << "0.01" << "0";
+        QTest::newRow("zero count shown") << "count" << "0" << "0";
+        QTest::newRow("two counts shown") << "count" << "2" << "0.04";
+        QTest::newRow("three counts shown") << "count" << "3" << "0.06";
+        QTest::newRow("longest count shown") << "count" << "65500" << "1310";
+        QTest::newRow("12 V top") << "12 V" << "20" << "20";
+        QTest::newRow("12 V just above top") << "12 V" << "20.04" << "none";
+        QTest::newRow("12 V rounds to top") << "12 V" << "19.96" << "20";
+        QTest::newRow("12 V below zero") << "12 V" << "-0.04" << "none";
+        QTest::newRow("volts to zero") << "12 V" << "0.04" << "0";
+        QTest::newRow("half tenth down to even") << "12 V" << "12.25" << "12.1999998";
+        QTest::newRow("half tenth to whole volts") << "12 V" << "12.05" << "12";
+        QTest::newRow("24 V top") << "24 V" << "36" << "36";
+        QTest::newRow("24 V just above top") << "24 V" << "36.01" << "none";
+        QTest::newRow("24 V above 12 V top") << "24 V" << "27.6" << "27.6000004";
+        QTest::newRow("unknown model takes 24 V") << "model 7" << "36" << "36";
+        QTest::newRow("12 V message") << "range" << "0" << " MUST BE A NUMBER BETWEEN 0 AND 20";
+        QTest::newRow("unknown model message") << "range" << "7" << " MUST BE A NUMBER BETWEEN 0 AND 36";
+        QTest::newRow("temperature top") << "temperature" << "100" << "100";
+        QTest::newRow("temperature above top") << "temperature" << "100.4" << "none";
+        QTest::newRow("temperature half up") << "temperature" << "99.5" << "100";
+        QTest::newRow("temperature half down") << "temperature" << "98.5" << "98";
+        QTest::newRow("temperature below zero") << "temperature" << "-0.4" << "none";
+        QTest::newRow("seconds half down") << "seconds" << "12.5" << "12";
+        QTest::newRow("seconds half up") << "seconds" << "13.5" << "14";
+        QTest::newRow("seconds below zero") << "seconds" << "-0.2" << "none";
+        QTest::newRow("seconds above top") << "seconds" << "255.4" << "none";
+        QTest::newRow("seconds top") << "seconds" << "255" << "255";
+        QTest::newRow("seconds half below top") << "seconds" << "254.5" << "254";
+        QTest::newRow("tenths shown") << "threshold" << "12.2" << "12.2";
+        QTest::newRow("whole volts shown") << "threshold" << "20" << "20";
+        QTest::newRow("zero shown") << "threshold" << "-0" << "0";
+        // clang-format on
     }
 
-    void shouldTitleMessagesByBox()
+    void shouldConvertBoxTextsWithinTheirRanges()
     {
-        QFETCH(QString, title);
+        QFETCH(QString, conversion);
+        QFETCH(QString, input);
         QFETCH(QString, expected);
-        QCOMPARE(title, expected);
+        QCOMPARE(Convert(conversion, input), expected);
     }
 
-    // The additional features window's lists: code and entry meet by name, not by position.
-    void shouldConvertOperandCodesAndListEntriesByName_data()
+    // The list is not in code order: entries and codes meet by name. Position -1: no entry.
+    void shouldMatchOperandEntriesByName_data()
     {
+        QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("entry");
-        QTest::newRow("none") << 0 << 0 << "";
-        QTest::newRow("first channel") << 1 << 1 << "MUX1 ";
-        QTest::newRow("buzzer") << 37 << 47 << "BUZZER ";
-        QTest::newRow("first timer") << 54 << 37 << "TMR1 ";
-        QTest::newRow("fourth timer") << 64 << 40 << "TMR4 ";
-        QTest::newRow("fifth timer") << 65 << 41 << "TMR5 ";
-        QTest::newRow("fourth trigger") << 62 << 45 << "TRIG4 ";
-        QTest::newRow("sleep") << 61 << 58 << "SLP ";
-        QTest::newRow("last option") << 60 << 65 << "OPTION4 ";
+        // clang-format off
+        QTest::newRow("empty entry") << "" << 0 << 0;
+        QTest::newRow("buzzer") << "BUZZER " << 37 << 47;
+        QTest::newRow("first timer") << "TMR1 " << 54 << 37;
+        QTest::newRow("fourth timer") << "TMR4 " << 64 << 40;
+        QTest::newRow("fourth trigger") << "TRIG4 " << 62 << 45;
+        QTest::newRow("last option") << "OPTION4 " << 60 << 65;
+        QTest::newRow("name without its space") << "TMR4" << 0 << -1;
+        QTest::newRow("lower case") << "tmr4 " << 0 << -1;
+        QTest::newRow("command") << "AND " << 0 << -1;
+        QTest::newRow("no such channel") << "MUX17 " << 0 << -1;
+        // clang-format on
     }
 
-    void shouldConvertOperandCodesAndListEntriesByName()
+    void shouldMatchOperandEntriesByName()
     {
+        QFETCH(QString, entry);
         QFETCH(int, code);
         QFETCH(int, position);
-        QFETCH(QString, entry);
-        const std::vector<std::string>& entries = OperandListEntries();
-        QCOMPARE(entries.size(), std::size_t{66});
-        QCOMPARE(QString::fromStdString(entries.at(static_cast<std::size_t>(position))), entry);
-        QCOMPARE(QString::fromStdString(OperandEntry(code)), entry);
         QCOMPARE(OperandCodeOfEntry(entry.toStdString()), code);
-    }
-
-    void shouldGiveNoOperandForTextThatNamesNone_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::newRow("name without its space") << "TMR4";
-        QTest::newRow("two spaces") << "TMR4  ";
-        QTest::newRow("lower case") << "tmr4 ";
-        QTest::newRow("command") << "AND ";
-        QTest::newRow("no such channel") << "MUX17 ";
-        QTest::newRow("space only") << " ";
-    }
-
-    void shouldGiveNoOperandForTextThatNamesNone()
-    {
-        QFETCH(QString, entry);
-        QCOMPARE(OperandCodeOfEntry(entry.toStdString()), 0);
-    }
-
-    void shouldGiveNoEntryForCodesOutsideTheOperands_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::newRow("below") << -1;
-        QTest::newRow("above") << 66;
-        QTest::newRow("negated") << 129;
-    }
-
-    void shouldGiveNoEntryForCodesOutsideTheOperands()
-    {
-        QFETCH(int, code);
-        QCOMPARE(QString::fromStdString(OperandEntry(code)), QString());
-    }
-
-    void shouldListEveryOperandOnceUnderItsOwnCode()
-    {
-        std::set<int> codes;
-        for (const std::string& entry : OperandListEntries()) {
-            const int code = OperandCodeOfEntry(entry);
-            QCOMPARE(OperandEntry(code), entry);
-            codes.insert(code);
+        if (position >= 0) {
+            QCOMPARE(OperandListEntries().size(), std::size_t{66});
+            QCOMPARE(QString::fromStdString(OperandListEntries().at(std::size_t(position))), entry);
+            QCOMPARE(QString::fromStdString(OperandEntry(code)), entry);
         }
-        QCOMPARE(codes.size(), std::size_t{66});
-        QCOMPARE(*codes.rbegin(), 65);
     }
 };
 
