@@ -178,8 +178,9 @@ private slots:
         QTest::newRow("read: 999 is no byte") << ReadSetting << Strings{"09990", "09990"} << 0 << false << 2 << 0;
         QTest::newRow("read: 255, the largest byte") << ReadSetting << Strings{"02550", "02550"} << 255 << true << 2 << 0;
         QTest::newRow("read: a sign is no digit") << ReadSetting << Strings{"0-010", "0-010"} << 0 << false << 1 << 0;
-        QTest::newRow("read: a space in the second reply") << ReadSetting << Strings{"00370", "0037 "} << 0 << false << 2 << 0;
-        QTest::newRow("read: a point in the second reply") << ReadSetting << Strings{"00370", "0037."} << 0 << false << 2 << 0;
+        QTest::newRow("read: a sign in the second reply, same value") << ReadSetting << Strings{"00000", "0-010"} << 0 << false << 2 << 0;
+        QTest::newRow("read: a space in the second reply, same value") << ReadSetting << Strings{"00370", "370 0"} << 0 << false << 2 << 0;
+        QTest::newRow("read: a point in the second reply, same value") << ReadSetting << Strings{"00370", "370.0"} << 0 << false << 2 << 0;
         QTest::newRow("read: lost second reply is 0 as 00000") << ReadSetting << Strings{"00000"} << 0 << true << 2 << 50;
         QTest::newRow("code: bytes 1 and 255") << ReadCodeWord << Strings{"0001002550", "0001002550"} << 1255 << true << 2 << 0;
         QTest::newRow("code: equal in value, not in text") << ReadCodeWord << Strings{"0001002550", "0001002550 "} << 0 << false << 2 << 0;
