@@ -50,7 +50,7 @@ QListWidget* NewOperandList(QWidget* parent, const QString& objectName, const QS
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const std::string& entry : OperandListEntries())
         list->addItem(toQString(entry));
-    list->setFixedHeight(list->sizeHintForRow(0) * VisibleOperandRows + 2 * list->frameWidth());
+    list->setFixedHeight(list->sizeHintForRow(1) * VisibleOperandRows + 2 * list->frameWidth());
     return list;
 }
 
@@ -116,6 +116,7 @@ QWidget* AdditionalFeaturesWindow::buildOptionFrame()
         grid->addWidget(option, n, 1);
         options_[static_cast<std::size_t>(n - 1)] = option;
     }
+    grid->setColumnStretch(2, 1);
     return frame;
 }
 
