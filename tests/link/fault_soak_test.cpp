@@ -108,7 +108,14 @@ SimulatorFaults RandomFaults(std::mt19937& random, int requests)
     for (int i = 0; i < count; ++i) {
         SimulatorFault fault;
         fault.kind = static_cast<Kind>(uniform(0, int(Kind::Corrupt)));
-        fault.request = i > 0 && uniform(0, 1) ? faults.faults.back().request + 1 : uniform(1, requests);
+        const bool next = i > 0 && uniform(0, 1);
+        if (next && uniform(0, 1)) { // the same disturbance again, as a stuck bit would repeat it
+            fault = faults.faults.back();
+            ++fault.request;
+            faults.faults.push_back(fault);
+            continue;
+        }
+        fault.request = next ? faults.faults.back().request + 1 : uniform(1, requests);
         fault.delay = Milliseconds(uniform(1, 250));
         fault.at = static_cast<std::size_t>(uniform(0, 10));
         fault.byte = NoiseBytes[static_cast<std::size_t>(uniform(0, int(NoiseBytes.size()) - 1))];
@@ -117,13 +124,16 @@ SimulatorFaults RandomFaults(std::mt19937& random, int requests)
     return faults;
 }
 
-// Two requests in a row whose replies are falsified alike: a double read then sees a controller
-// that consistently holds other data, which no check on this side can tell from the real thing.
+// Two requests in a row whose replies are falsified alike into other well-formed fields: a double
+// read then sees a controller that consistently holds other data, which no check on this side can
+// tell from the real thing. Falsified into anything but digits, it must still fail.
 bool LiesConsistently(const SimulatorFaults& faults)
 {
     const auto alike = [](const SimulatorFault& a, const SimulatorFault& b) {
+        const bool digit = a.byte >= '0' && a.byte <= '9';
         return b.request == a.request + 1 && a.kind == b.kind &&
-               (a.kind == Kind::Garble || (a.kind == Kind::Corrupt && a.at == b.at && a.byte == b.byte));
+               (a.kind == Kind::Garble ||
+                (a.kind == Kind::Corrupt && a.at == b.at && a.byte == b.byte && digit));
     };
     for (const SimulatorFault& a : faults.faults)
         if (std::ranges::any_of(faults.faults, [&](const SimulatorFault& b) { return alike(a, b); }))
