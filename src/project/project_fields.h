@@ -10,10 +10,13 @@
 
 namespace muxcc {
 
-// The largest project file there is: a save writes 98 numbers of at most 54
-// characters (the smallest float without an exponent), 42 quoted equations of
-// at most 32767 characters (all an equation box holds) and the separators,
-// under 1.4 MB. A larger file is no project file and is not read at all.
+// The longest equation text a project file keeps: all an equation box holds.
+inline constexpr std::size_t LongestEquation = 32767;
+
+// Larger than any file a save writes: 98 numbers of at most 54 characters (the
+// smallest float without an exponent), 42 quoted equations of at most
+// LongestEquation characters and the separators come to under 1.4 MB. A larger
+// file is no project file and is not read at all.
 inline constexpr std::size_t LargestProjectFile = 2 * 1024 * 1024;
 
 // How a file field is written and read back.

@@ -124,6 +124,9 @@ template <typename Value>
 std::optional<std::string> store(const ProjectField& field, const RawField& raw, Value& value)
 {
     if constexpr (std::is_same_v<Value, std::string>) {
+        if (raw.text.size() > LongestEquation)
+            return "the text holds " + std::to_string(raw.text.size()) + " characters, more than the " +
+                   std::to_string(LongestEquation) + " of the longest equation";
         value = raw.text;
         return std::nullopt;
     } else {

@@ -16,7 +16,8 @@ namespace muxcc {
 //
 // Every record is checked before anything is stored: on failure config is
 // unchanged and the result names the field and what is wrong with it.
-// A file larger than LargestProjectFile is refused unread.
+// A file larger than LargestProjectFile is refused unread, and an equation
+// longer than LongestEquation is refused.
 std::optional<std::string> ReadProjectRecord(Configuration& config, std::string_view bytes);
 
 // Why a file of size bytes, more than LargestProjectFile, is not read.

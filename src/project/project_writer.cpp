@@ -47,6 +47,10 @@ std::optional<std::string> SaveRefusal(const Configuration& config)
             else if (value.find_first_of("\r\n") != std::string::npos)
                 refuse("the " + OutputName(field.index) +
                        " equation contains a line break, which a project file cannot hold");
+            else if (value.size() > LongestEquation)
+                refuse("the " + OutputName(field.index) + " equation holds " + std::to_string(value.size()) +
+                       " characters, more than the " + std::to_string(LongestEquation) +
+                       " a project file keeps");
         } else if constexpr (std::is_same_v<Value, float>) {
             if (!std::isfinite(value))
                 refuse(field.label() + ": only a finite number can be saved");
@@ -59,9 +63,6 @@ std::optional<std::string> SaveRefusal(const Configuration& config)
                        " is too large to save");
         }
     });
-    if (const auto size = ProjectRecordLine(config).size(); size > LargestProjectFile)
-        refuse("the record would take " + std::to_string(size) + " bytes, more than the " +
-               std::to_string(LargestProjectFile) + " of the largest project file");
     return refusal;
 }
 

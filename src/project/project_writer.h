@@ -13,8 +13,8 @@ int PackOptionWord(const Configuration& config);
 
 // Why config cannot be saved as it is, if it cannot: a value the file would
 // not give back on opening (an equation text with a double quote or a line
-// break, which the unescaped one-line format cannot hold, a number beyond what
-// the reader accepts, or a record larger than LargestProjectFile).
+// break, which the unescaped one-line format cannot hold, or longer than
+// LongestEquation, or a number beyond what the reader accepts).
 std::optional<std::string> SaveRefusal(const Configuration& config);
 
 // The project file's one record for config: 99 comma-separated fields in file

@@ -109,13 +109,23 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// An equation text that makes a fresh record exactly the largest project file.
-const std::string LargestText(LargestProjectFile - FreshLine.size(), 'X');
+const std::string LongestText(LongestEquation, 'X');
 
 std::string Quoted(const std::string& text)
 {
     return '"' + text + '"';
 }
+
+// A file of exactly the largest size: fresh records, the last with an equation
+// that fills it up; and that equation.
+const std::pair<std::string, std::string> LargestFile = [] {
+    const std::size_t records = LargestProjectFile / FreshLine.size() - 1;
+    const std::string text(LargestProjectFile - (records + 1) * FreshLine.size(), 'X');
+    std::string file;
+    for (std::size_t n = 0; n < records; ++n)
+        file += FreshLine;
+    return std::pair(file + freshLineWith(51, Quoted(text)), text);
+}();
 
 // lstat's kind of file at path (0 when there is nothing).
 int fileKind(const QString& path)
@@ -191,9 +201,11 @@ private slots:
         QTest::newRow("refuses a short record")          << FreshLine.substr(0, FreshLine.rfind(','))  << Example << QString("the file ends inside a record: field 99 (PackedOptionWord) is missing");
         QTest::newRow("refuses only a line end")         << std::string("\r\n")                        << Example << QString("the file ends inside a record: field 2 (ChannelDirection[2]) is missing");
         QTest::newRow("refuses text for a number")       << freshLineWith(17, "abc")                   << Example << QString("field 17 (TimerOnTime[1]): \"abc\" is not a number");
-        QTest::newRow("writes the largest file")         << freshLineWith(51, Quoted(LargestText))      << Change([](Configuration& c) { c.BooleanText[1] = LargestText; }) << QString();
+        QTest::newRow("writes the longest equation")     << freshLineWith(51, Quoted(LongestText))      << Change([](Configuration& c) { c.BooleanText[1] = LongestText; }) << QString();
+        QTest::newRow("refuses a longer equation")       << freshLineWith(51, Quoted(LongestText + "X"))  << Example << QString("field 51 (BooleanText[1]): the text holds 32768 characters, more than the 32767 of the longest equation");
+        QTest::newRow("reads the largest file")          << LargestFile.first                             << Change([](Configuration& c) { c.BooleanText[1] = LargestFile.second; }) << QString();
         QTest::newRow("reads an unquoted text")          << freshLineWith(87, " T1 OR T2 ")                << Change([](Configuration& c) { c.BooleanText[37] = "T1 OR T2"; }) << QString();
-        QTest::newRow("refuses a byte past the largest") << freshLineWith(51, Quoted(LargestText + "X"))  << Example << QString("the file holds 2097153 bytes, more than the 2097152 of the largest project file");
+        QTest::newRow("refuses a byte past the largest") << LargestFile.first + " "                       << Example << QString("the file holds 2097153 bytes, more than the 2097152 of the largest project file");
         QTest::newRow("refuses a LF inside quotes")      << freshLineWith(51, "\"A\nB\"")                << Example << QString("field 51 (BooleanText[1]): the quoted text runs across a line end");
         QTest::newRow("refuses a CR inside quotes")      << freshLineWith(92, "\"A\r\"")                 << Example << QString("field 92 (BooleanText[42]): the quoted text runs across a line end");
         QTest::newRow("refuses a quote in a bare text")  << freshLineWith(52, "A\"B")                    << Example << QString("field 52 (BooleanText[2]): a double quote stands inside an unquoted field");
@@ -307,7 +319,7 @@ private slots:
         QTest::newRow("no room for a temporary name")   << QString(250, 'N') << Example << std::string();
         QTest::newRow("a double quote in TRIG5")        << "OLD" << Change([](Configuration& c) { c.BooleanText[42] = "\""; })      << std::string("the TRIG5 equation contains a double quote");
         QTest::newRow("a line break in BUZZER")         << "OLD" << Change([](Configuration& c) { c.BooleanText[37] = "V1\r"; })    << std::string("the BUZZER equation contains a line break");
-        QTest::newRow("a record past the largest")      << "OLD" << Change([](Configuration& c) { c.BooleanText[1] = LargestText + "X"; }) << std::string("the record would take 2097153 bytes");
+        QTest::newRow("an equation past the longest")   << "OLD" << Change([](Configuration& c) { c.BooleanText[1] = LongestText + "X"; }) << std::string("the MUX1 equation holds 32768 characters, more than the 32767");
         QTest::newRow("comparator counts past 32 bits") << "OLD" << Change([](Configuration& c) { c.TemperatureTime[4] = 42949673; }) << std::string("field 45 (TemperatureTime[4]): 42949673 counts are too many");
         // clang-format on
     }
