@@ -143,14 +143,15 @@ class BooleanWindowTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(QPalette().color(QPalette::Button) != QPalette().color(QPalette::Base)); }
 
-    // Opened again after `turns` page turns and list clicks: the stored texts, not the working copy.
+    // Opened again after channel changes, `turns` page turns and list clicks: the stored texts, not
+    // the working copy, and the colours of the channels now.
     void shouldOpenShowingTheStoredTexts_data()
     {
         QTest::addColumn<int>("turns");
         QTest::addColumn<L>("inputs");
         QTest::addColumn<L>("grey"); // and emptied
         QTest::addColumn<QString>("names");
-        QTest::newRow("first page") << 0 << L{3, 16} << L{3, 16} << "MUX1 MUX2 MUX16 FET1 FET5";
+        QTest::newRow("first page") << 0 << L{1, 16} << L{1, 16} << "MUX1 MUX2 MUX16 FET1 FET5";
         QTest::newRow("first page, all outputs") << 0 << L{} << L{} << "MUX1 MUX2 MUX16 FET1 FET5";
         QTest::newRow("second page") << 1 << L{1, 16} << L{} << "FET6 FET7 BUZZER TRIG1 TRIG5";
         QTest::newRow("first page again") << 2 << L{1, 2} << L{1, 2} << "MUX1 MUX2 MUX16 FET1 FET5";
@@ -162,8 +163,8 @@ private slots:
         QFETCH(L, grey);
         QFETCH(QString, names);
         Bench bench;
-        bench.setInputs(inputs);
         bench.window->open();
+        bench.setInputs(inputs);
         bench.turn(turns);
         bench.select("operandList", 4);
         bench.select("commandList", 2);
