@@ -183,6 +183,12 @@ int Run(const std::vector<std::string>& args, int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // Qt's own warnings (a painter that would not start, a missing runtime
+    // folder) would only repeat, less clearly, the reason the tool prints.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "muxcc-cli: " << message.toStdString() << '\n';
+    });
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc), argc, argv);
     } catch (const std::exception& error) {

@@ -19,7 +19,7 @@ int PrintPdf(const std::vector<ReportLine>& lines, const std::string& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(path));
     if (const auto failure = PrintSettingsReport(lines, printer)) {
-        std::cerr << "muxcc-cli:" << failure->toStdString() << '\n';
+        std::cerr << "muxcc-cli: " << failure->trimmed().toStdString() << '\n';
         return 1;
     }
     return 0;

@@ -44,16 +44,21 @@ struct Finished {
     QString err;
 };
 
-Finished RunCli(const QStringList& args, const QByteArray& input = {})
+Finished RunProgram(const QString& program, const QStringList& args, const QByteArray& input = {})
 {
     QProcess cli;
-    cli.start(QStringLiteral(MUXCC_CLI), args);
+    cli.start(program, args);
     cli.write(input);
     cli.closeWriteChannel();
     if (!cli.waitForFinished(30000) || cli.exitStatus() != QProcess::NormalExit)
         return {};
     return {cli.exitCode(), QString::fromLocal8Bit(cli.readAllStandardOutput()),
             QString::fromLocal8Bit(cli.readAllStandardError())};
+}
+
+Finished RunCli(const QStringList& args)
+{
+    return RunProgram(QStringLiteral(MUXCC_CLI), args);
 }
 
 } // namespace
@@ -121,6 +126,7 @@ private slots:
         QTest::newRow("write refuses it first") << QStringList{"write", "{dir}/LONG.MCF", "--port", "/dev/muxcc-none"} << 1 << none << longTimer;
         QTest::newRow("normalize onto a pipe") << QStringList{"normalize", "{pump}", "{dir}/FIFO"} << 1 << none << "^muxcc-cli: .*FIFO";
         QTest::newRow("report as text")        << QStringList{"report", "{pump}"}     << 0 << "\n \\*+\n Timers Configuration\n.*T3 IS TRUE WHEN TEMPERATURE IS > 85 For 5 Seconds\n.*\n\f\n" << none;
+        QTest::newRow("PDF nowhere to go")     << QStringList{"report", "{pump}", "--pdf", "{dir}/NOPE/R.pdf"} << 1 << none << "^muxcc-cli: Printing on .*/NOPE/R.pdf failed: the file could not be written.\n$";
         QTest::newRow("no such port, --port=") << QStringList{"count", "--port=/dev/muxcc-none"} << 1 << "^STARTING COMMUNICATIONS.......\nERROR OCCURRED DURING READING"
                                                << "^muxcc-cli: ERROR OCCURRED DURING READING, PLEASE TRY AGAIN. \\(/dev/muxcc-none\\)\nmuxcc-cli: /dev/muxcc-none does not exist";
         QTest::newRow("reset on no such port") << QStringList{"reset-count", "--port", "/dev/muxcc-none"} << 1 << "^starting communications\n"
@@ -218,6 +224,33 @@ private slots:
         // The request log stays in its file: the first contact, then the first query.
         QVERIFY(Contents(log).startsWith("A\nV 0 0 48 48 V\n"));
         QVERIFY(!read.err.contains("V 0 0") && !count.out.contains("V 0 0"));
+    }
+
+    // Arguments the simulator refuses before it makes its terminal; it prints no device then.
+    void shouldRefuseSimulatorArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("firstLine");
+        // clang-format off
+        QTest::newRow("help")                << QStringList{"--help"}                      << 0 << "";
+        QTest::newRow("unknown option")      << QStringList{"--bogus", "1"}                << 2 << "muxcc-sim: unknown option: --bogus";
+        QTest::newRow("log lacks its file")  << QStringList{"--log"}                       << 2 << "muxcc-sim: --log needs a value";
+        QTest::newRow("log cannot be made")  << QStringList{"--log", "{dir}/NOPE/sim.log"} << 1 << "muxcc-sim: cannot open {dir}/NOPE/sim.log";
+        QTest::newRow("bad preloaded line")  << QStringList{"--preload", "-"}              << 1 << "muxcc-sim: -: line 2: expected S <record> <value> or C <word> <even> <odd>: S 256 1";
+        // clang-format on
+    }
+
+    void shouldRefuseSimulatorArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, firstLine);
+        args.replaceInStrings("{dir}", dir_.path());
+        const Finished run = RunProgram(QStringLiteral(MUXCC_SIM), args, "S 0 255\nS 256 1\n");
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.err.section('\n', 0, 0), firstLine.replace("{dir}", dir_.path()));
+        QCOMPARE(run.out.startsWith("usage: muxcc-sim"), exitCode == 0);
     }
 
     void shouldParseOptionsEitherWay_data()

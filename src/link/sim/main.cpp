@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -18,9 +19,10 @@
 using namespace muxcc::link;
 using namespace muxcc::link::sim;
 
-int main(int argc, char* argv[])
+namespace {
+
+int Simulate(const std::vector<std::string>& args)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
     const ParsedOptions parsed = ParseSimOptions(args);
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::cout << SimUsage;
@@ -93,4 +95,16 @@ int main(int argc, char* argv[])
         }
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return Simulate(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        std::cerr << "muxcc-sim: " << error.what() << '\n';
+        return 1;
+    }
 }

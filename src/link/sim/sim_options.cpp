@@ -47,6 +47,9 @@ constexpr std::array<std::pair<std::string_view, SimulatorFault::Kind>, 6> Fault
     {"vanish", SimulatorFault::Kind::Vanish},
 }};
 
+constexpr std::array<std::string_view, 6> ValueOptions{"--preload",    "--dump",         "--log",
+                                                       "--contact-on", "--wrong-record", "--fault"};
+
 } // namespace
 
 std::optional<SimulatorFault> ParseFault(const std::string& text)
@@ -84,8 +87,10 @@ ParsedOptions ParseSimOptions(std::span<const std::string> args)
             options.faults.silent = true;
             continue;
         }
+        if (std::find(ValueOptions.begin(), ValueOptions.end(), option) == ValueOptions.end())
+            return "unknown option: " + option;
         if (i + 1 == args.size())
-            return "unknown option or missing value: " + option;
+            return option + " needs a value";
         const std::string& value = args[++i];
         if (option == "--preload") {
             options.preloadPath = value;
@@ -108,8 +113,6 @@ ParsedOptions ParseSimOptions(std::span<const std::string> args)
             if (!fault)
                 return "--fault needs KIND@N[:MS]: " + value;
             options.faults.faults.push_back(*fault);
-        } else {
-            return "unknown option: " + option;
         }
     }
     return options;
