@@ -13,6 +13,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -115,11 +116,14 @@ std::string Synopsis(const Command& command)
 
 std::string Overview()
 {
+    constexpr std::size_t summaryColumn = 34;
     std::string text = "usage: muxcc-cli COMMAND [ARGS]\n\ncommands:\n";
     for (const Command& command : Commands) {
-        std::string left = command.name + " " + command.synopsis;
-        left.resize(std::max<std::size_t>(left.size() + 1, 33), ' ');
-        text += "  " + left + command.summary + "\n";
+        const std::string left = "  " + Synopsis(command).substr(std::string_view("muxcc-cli ").size());
+        // A synopsis too long for its column puts the summary on the next line.
+        text += left.size() < summaryColumn ? left + std::string(summaryColumn - left.size(), ' ')
+                                            : left + "\n" + std::string(summaryColumn, ' ');
+        text += command.summary + "\n";
     }
     return text + "\n'muxcc-cli COMMAND --help' describes one command.\n"
                   "Exit status: 0 success, 1 the command failed, 2 usage error.\n";
