@@ -64,6 +64,12 @@ private slots:
                  QStringLiteral("&Save IO Configuration"));
         QCOMPARE(bench.window->findChild<QGroupBox*>(QStringLiteral("mux16"))->title(),
                  QStringLiteral("MUX16"));
+        // Tab goes along a row of frames before the next row.
+        bench.window->open();
+        const auto top = [&](int n) {
+            return bench.window->findChild<QGroupBox*>(QStringLiteral("mux%1").arg(n))->geometry().top();
+        };
+        QVERIFY(top(1) == top(4) && top(4) < top(5));
         // Tab order, each option as "name=caption(accessible name; description)", a star when selected.
         QStringList tabOrder;
         for (QWidget* w = bench.window->nextInFocusChain(); w != bench.window.get();
