@@ -1,13 +1,7 @@
-#include "app/main_window.h"
-#include "app/status_line.h"
-#include "link/serial_port_channel.h"
-#include "link/serial_port_waiter.h"
-#include "support/recording_dialogs.h"
+#include "app_program.h"
+#include "project/project_writer.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,28 +9,9 @@
 
 using muxcc::Configuration;
 using muxcc::Notice;
+using muxcc::test::AppProgram;
 
 namespace {
-
-struct Program {
-    Configuration config;
-    muxcc::test::RecordingDialogs dialogs;
-    muxcc::link::SerialPortChannel channel{QStringLiteral("/nonexistent/ttyS0")};
-    muxcc::link::SerialPortWaiter waiter{channel};
-    muxcc::MainWindow window{config, dialogs, channel, waiter};
-    QSignalSpy statuses{&window.statusLine(), &QLineEdit::textChanged};
-
-    // Chooses a menu item and returns the status texts it showed, in order.
-    QStringList choose(const char* item)
-    {
-        statuses.clear();
-        window.findChild<QAction*>(QString::fromLatin1(item))->trigger();
-        QStringList shown;
-        for (const QList<QVariant>& change : statuses)
-            shown << change.at(0).toString();
-        return shown;
-    }
-};
 
 QByteArray Contents(const QString& path)
 {
@@ -47,111 +22,80 @@ QByteArray Contents(const QString& path)
 void Write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 // Settings whose every kind of field shows in the file.
 void Configure(Configuration& config)
 {
-    config.ChannelDirection[1] = 1;
     config.ChannelDirection[16] = 1;
     config.TimerMode[1] = 1;
-    config.TimerOnTime[1] = 250;
     config.TimerOffTime[5] = 65500;
     config.VoltageSetting[1] = 13.5f;
-    config.VoltageTime[1] = 250;
     config.TemperatureSetting[4] = -12.25f;
     config.TemperatureTime[4] = 7;
     config.VoltageModel = 1;
     config.OptionFlags = 5;
-    config.SlpOperand = 12;
     config.SlpOnTime = 255;
-    config.BooleanText[1] = "INPUT1 AND NOT V1";
     config.BooleanText[42] = "TMR1 OR (MUX2, AND T3)";
 }
 
-using Setup = void (*)(Configuration&);
+// Spoils a save in dir; returns the path SAVE AS is to choose.
+using Spoil = QString (*)(Configuration&, const QString& dir);
 
-// A save that cannot succeed, prepared in dir; returns the path SAVE AS chooses.
-using Spoil = QString (*)(Program&, const QString& dir, const QString& oldFile);
+void ExpectOneExclamation(const AppProgram& program, const char* title, const QString& mentioning)
+{
+    QCOMPARE(program.dialogs.notices.size(), 1u);
+    const Notice& notice = program.dialogs.notices.front();
+    QCOMPARE(notice.icon, Notice::Icon::Exclamation);
+    QCOMPARE(notice.title, std::string(title));
+    QVERIFY2(notice.text.starts_with(' ') && QString::fromStdString(notice.text).contains(mentioning),
+             notice.text.c_str());
+}
 
 } // namespace
 
-Q_DECLARE_METATYPE(Setup)
 Q_DECLARE_METATYPE(Spoil)
 
 class FileCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void shouldOpenWhatSaveAsWrote_data()
+    void shouldOpenWhatSaveAsWroteAndSaveBackWithoutAsking()
     {
-        QTest::addColumn<Setup>("setup");
-        QTest::newRow("fresh start") << Setup([](Configuration&) {});
-        QTest::newRow("every kind of field") << Setup(Configure);
-        QTest::newRow("12 V model, all options")
-            << Setup([](Configuration& config) { config.OptionFlags = 15; });
-    }
-
-    void shouldOpenWhatSaveAsWrote()
-    {
-        QFETCH(Setup, setup);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("settings")); // no extension is added
-        Program saver;
-        setup(saver.config);
+        AppProgram saver;
+        Configure(saver.config);
         saver.dialogs.files = {path};
-
         QCOMPARE(saver.choose("MNUSAVEAS"),
                  (QStringList{"SAVING TO FILE.......", "FILE SAVE AS FUNCTION COMPLETED"}));
         QCOMPARE(QString::fromStdString(saver.config.FileName), path);
         QCOMPARE(saver.config.FileAssociated, 1);
 
-        Program opener;
-        opener.config.ChannelDirection[2] = 1; // replaced by the file's value
-        opener.dialogs.files = {path};
+        AppProgram opener;
+        opener.config.ChannelDirection[2] = 1; // the file's value replaces it
+        opener.dialogs.files = {path, dir.filePath(QStringLiteral("decoy"))};
         QCOMPARE(opener.choose("MNUOPEN"),
                  (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN COMPLETED"}));
+        saver.config.BooleanEditText = saver.config.BooleanText;
+        QVERIFY(opener.config == saver.config);
 
-        Configuration expected = saver.config;
-        expected.BooleanEditText = expected.BooleanText;
-        QVERIFY(opener.config == expected);
-        QVERIFY(saver.dialogs.notices.empty());
-        QVERIFY(opener.dialogs.notices.empty());
-    }
-
-    void shouldSaveToTheCurrentFileWithoutAsking()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("current.MCF"));
-        Write(path, QByteArray()); // opens as a fresh start
-        Program program;
-        program.dialogs.files = {path};
-        program.choose("MNUOPEN");
-        QCOMPARE(program.config.FileAssociated, 1);
-        Configure(program.config);
-        const QString decoy = dir.filePath(QStringLiteral("decoy.MCF"));
-        program.dialogs.files = {decoy};
-
-        QCOMPARE(program.choose("MNUSAVE"),
+        opener.config.TimerOnTime[3] = 1234;
+        QCOMPARE(opener.choose("MNUSAVE"),
                  (QStringList{"SAVING TO FILE.......", "FILE SAVE FUNCTION COMPLETED"}));
-
-        QCOMPARE(program.dialogs.files.size(), 1u); // no dialog was shown
-        QVERIFY(!QFile::exists(decoy));
-        Program opener;
-        opener.dialogs.files = {path};
-        opener.choose("MNUOPEN");
-        QCOMPARE(opener.config.TimerOffTime[5], 65500);
-        QCOMPARE(opener.config.BooleanText[42], std::string("TMR1 OR (MUX2, AND T3)"));
+        QCOMPARE(saver.dialogs.asked, QStringList{"save"});
+        QCOMPARE(opener.dialogs.asked, QStringList{"open"}); // none for the save
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings"});
+        QCOMPARE(Contents(path), QByteArray::fromStdString(muxcc::ProjectRecordLine(opener.config)));
+        QVERIFY(saver.dialogs.notices.empty() && opener.dialogs.notices.empty());
     }
 
     void shouldAskForSaveAsBeforeTheFirstSave()
     {
         QTemporaryDir dir;
-        Program program;
-        const QString path = dir.filePath(QStringLiteral("unasked.MCF"));
-        program.dialogs.files = {path};
+        AppProgram program;
+        program.dialogs.files = {dir.filePath(QStringLiteral("unasked.MCF"))};
         const Configuration before = program.config;
 
         QCOMPARE(program.choose("MNUSAVE"), QStringList());
@@ -159,44 +103,20 @@ private slots:
         const std::vector<Notice> notice{{Notice::Icon::Information, "Save Function",
                                           " No file association. Perform a SaveAs Function First."}};
         QVERIFY(program.dialogs.notices == notice);
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(QDir(dir.path()).isEmpty());
         QVERIFY(program.config == before);
-        QCOMPARE(program.window.status(), QStringLiteral("Welcome to the World of Programmable Logic"));
-    }
-
-    void shouldEndSilentlyWhenTheFileDialogIsCancelled_data()
-    {
-        QTest::addColumn<QString>("item");
-        QTest::newRow("open") << "MNUOPEN";
-        QTest::newRow("save as") << "MNUSAVEAS";
-    }
-
-    void shouldEndSilentlyWhenTheFileDialogIsCancelled()
-    {
-        QFETCH(QString, item);
-        Program program;
-        Configure(program.config);
-        const Configuration before = program.config;
-
-        QCOMPARE(program.choose(item.toLatin1().constData()), QStringList());
-
-        QVERIFY(program.config == before);
-        QVERIFY(program.dialogs.notices.empty());
     }
 
     void shouldChangeNothingWhenOpenFails_data()
     {
-        QTest::addColumn<QByteArray>("contents"); // written to the chosen file unless it is named below
-        QTest::addColumn<QString>("name");        // relative to a fresh folder
+        QTest::addColumn<QByteArray>("contents"); // of the chosen file, if any
+        QTest::addColumn<QString>("name");        // in a fresh folder
         QTest::newRow("short file") << QByteArray("0,0,0,0,0\r\n") << "short.MCF";
-        QTest::newRow("only a line end") << QByteArray("\r\n") << "blank.MCF";
-        QTest::newRow("text where a number belongs") << QByteArray("\"x\"")
-                                                                .append(QByteArray(",0").repeated(49))
-                                                                .append(QByteArray(",\"\"").repeated(42))
-                                                                .append(QByteArray(",0").repeated(7)) +
-                                                            "\r\n"
-                                                     << "text.MCF";
-        QTest::newRow("file in a folder that does not exist") << QByteArray() << "missing/none.MCF";
+        QTest::newRow("text where a number belongs")
+            << "\"x\"" + QByteArray(",0").repeated(49) + QByteArray(",\"\"").repeated(42) +
+                   QByteArray(",0").repeated(7) + "\r\n"
+            << "text.MCF";
+        QTest::newRow("in a folder that does not exist") << QByteArray() << "missing/none.MCF";
         QTest::newRow("a folder") << QByteArray() << ".";
     }
 
@@ -208,7 +128,7 @@ private slots:
         const QString path = QDir::cleanPath(dir.filePath(name));
         if (!contents.isEmpty())
             Write(path, contents);
-        Program program;
+        AppProgram program;
         Configure(program.config);
         program.config.FileName = "/previous/file.MCF";
         program.config.FileAssociated = 1;
@@ -218,39 +138,27 @@ private slots:
         QCOMPARE(program.choose("MNUOPEN"), (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN FAILED"}));
 
         QVERIFY(program.config == before);
-        QCOMPARE(program.dialogs.notices.size(), 1u);
-        const Notice& notice = program.dialogs.notices.front();
-        QCOMPARE(notice.icon, Notice::Icon::Exclamation);
-        QCOMPARE(notice.title, std::string("OPEN"));
-        const QString text = QString::fromStdString(notice.text);
-        QVERIFY2(text.startsWith(' ') && text.contains(path), notice.text.c_str());
+        ExpectOneExclamation(program, "OPEN", path);
     }
 
     void shouldLeaveTheOldFileWholeWhenSavingFails_data()
     {
         QTest::addColumn<QString>("item");
         QTest::addColumn<Spoil>("spoil");
-        QTest::newRow("save, equation text with a double quote")
-            << "MNUSAVE" << Spoil([](Program& program, const QString&, const QString&) {
-                   program.config.BooleanText[3] = "INPUT1 \"AND\" V1";
+        QTest::newRow("save, equation with a double quote")
+            << "MNUSAVE" << Spoil([](Configuration& config, auto) {
+                   config.BooleanText[3] = "INPUT1 \"AND\" V1";
                    return QString();
                });
-        QTest::newRow("save as onto the old file, equation text with a double quote")
-            << "MNUSAVEAS" << Spoil([](Program& program, const QString&, const QString& oldFile) {
-                   program.config.BooleanText[3] = "\"";
-                   return oldFile;
-               });
         QTest::newRow("save, folder made read-only")
-            << "MNUSAVE" << Spoil([](Program&, const QString& dir, const QString&) {
+            << "MNUSAVE" << Spoil([](Configuration&, const QString& dir) {
                    QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
                    return QString();
                });
         QTest::newRow("save as onto a folder")
-            << "MNUSAVEAS" << Spoil([](Program&, const QString& dir, const QString&) { return dir; });
-        QTest::newRow("save as where no file can be created")
-            << "MNUSAVEAS" << Spoil([](Program&, const QString&, const QString&) {
-                   return QStringLiteral("/proc/muxcc-settings.MCF");
-               });
+            << "MNUSAVEAS" << Spoil([](Configuration&, const QString& dir) { return dir; });
+        QTest::newRow("save as where no file can be created") // even for the superuser
+            << "MNUSAVEAS" << Spoil([](Configuration&, auto) { return QStringLiteral("/proc/muxcc.MCF"); });
     }
 
     void shouldLeaveTheOldFileWholeWhenSavingFails()
@@ -261,33 +169,27 @@ private slots:
             QSKIP("permissions do not bind the superuser");
         QTemporaryDir dir;
         const QString oldFile = dir.filePath(QStringLiteral("old.MCF"));
-        Program program;
+        AppProgram program;
         program.dialogs.files = {oldFile};
         program.choose("MNUSAVEAS");
         const QByteArray oldBytes = Contents(oldFile);
-        QVERIFY(oldBytes.startsWith("0,"));
         Configure(program.config);
-        if (item == QLatin1String("MNUSAVEAS")) // a save as from a program that has no file yet
-            program.config.FileAssociated = 0;
-        const QString target = spoil(program, dir.path(), oldFile);
-        if (!target.isEmpty())
-            program.dialogs.files = {target};
+        const bool saveAs = item == QLatin1String("MNUSAVEAS");
+        program.config.FileAssociated = saveAs ? 0 : 1; // save as from a program without a file
+        const QString chosen = spoil(program.config, dir.path());
+        program.dialogs.files = {chosen};
         const Configuration before = program.config;
 
-        const QStringList shown = program.choose(item.toLatin1().constData());
+        const QStringList shown = program.choose(item);
 
         QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString failed = item == QLatin1String("MNUSAVE") ? "FILE SAVE FAILED" : "FILE SAVE AS FAILED";
-        QCOMPARE(shown, (QStringList{"SAVING TO FILE.......", failed}));
+        QCOMPARE(shown,
+                 (QStringList{"SAVING TO FILE.......", saveAs ? "FILE SAVE AS FAILED" : "FILE SAVE FAILED"}));
+        QVERIFY(oldBytes.startsWith("0,"));
         QCOMPARE(Contents(oldFile), oldBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.MCF"}); // no temporary left
         QVERIFY(program.config == before);
-        QCOMPARE(program.dialogs.notices.size(), 1u);
-        const Notice& notice = program.dialogs.notices.front();
-        QCOMPARE(notice.icon, Notice::Icon::Exclamation);
-        QCOMPARE(notice.title,
-                 item == QLatin1String("MNUSAVE") ? std::string("SAVE") : std::string("SAVE AS"));
-        QVERIFY2(notice.text.starts_with(' ') && notice.text.size() > 1, notice.text.c_str());
+        ExpectOneExclamation(program, saveAs ? "SAVE AS" : "SAVE", saveAs ? chosen : oldFile);
     }
 };
 

@@ -1,18 +1,9 @@
-#include "app/main_window.h"
 #include "app/port_chooser.h"
-#include "app/status_line.h"
+#include "app_program.h"
 #include "link/port_diagnosis.h"
-#include "link/serial_port_channel.h"
-#include "link/serial_port_waiter.h"
-#include "support/recording_dialogs.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <unistd.h>
 
 using muxcc::link::PortOpenFacts;
 using muxcc::link::PresentPort;
@@ -25,12 +16,8 @@ const Ports TwoAdapters{{"/dev/ttyUSB0", "FT232R USB UART"}, {"/dev/ttyS0", ""}}
 // A device that opens as a terminal wherever pseudo-terminals exist.
 const QString OpenableDevice = QStringLiteral("/dev/ptmx");
 
-struct Program {
-    muxcc::Configuration config;
-    muxcc::test::RecordingDialogs dialogs;
-    muxcc::link::SerialPortChannel channel{QStringLiteral("/nonexistent/ttyS0")};
-    muxcc::link::SerialPortWaiter waiter{channel};
-    muxcc::MainWindow window{config, dialogs, channel, waiter};
+// The program with its drop-down listing `present`.
+struct Program : muxcc::test::AppProgram {
     Ports present = TwoAdapters;
 
     Program()
@@ -63,100 +50,40 @@ class PortTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // What must be said, and what must not, for each way a device refuses.
+    // What must be said for each way a device refuses.
     void shouldExplainWhyTheDeviceDidNotOpen_data()
     {
         QTest::addColumn<PortOpenFacts>("facts");
         QTest::addColumn<QStringList>("says");
-        QTest::addColumn<QStringList>("neverSays");
         QTest::newRow("missing, two ports present")
             << Facts(QSerialPort::DeviceNotFoundError, false, false, {}, TwoAdapters)
-            << QStringList{"/dev/ttyUSB1 does not exist.",
-                           "Ports present: /dev/ttyUSB0 (FT232R USB UART), /dev/ttyS0."}
-            << QStringList{"No serial ports", "ermission", "in use"};
-        QTest::newRow("missing, none present")
-            << Facts(QSerialPort::DeviceNotFoundError, false, false)
-            << QStringList{"/dev/ttyUSB1 does not exist.", "No serial ports are present"}
-            << QStringList{"Ports present", "ermission"};
+            << QStringList{
+                   "/dev/ttyUSB1 does not exist. Ports present: /dev/ttyUSB0 (FT232R USB UART), /dev/ttyS0."};
+        QTest::newRow("missing, none present") << Facts(QSerialPort::DeviceNotFoundError, false, false)
+                                               << QStringList{"/dev/ttyUSB1 does not exist. No serial ports"};
         QTest::newRow("refused, owned by dialout")
             << Facts(QSerialPort::PermissionError, true, false, "dialout", TwoAdapters)
-            << QStringList{"Permission to use /dev/ttyUSB1 was denied", "group dialout",
-                           "usermod -aG dialout", "log in again"}
-            << QStringList{"in use", "does not exist", "/dev/ttyUSB0"};
-        QTest::newRow("refused, owned by uucp")
-            << Facts(QSerialPort::PermissionError, true, false, "uucp")
-            << QStringList{"group uucp", "usermod -aG uucp", "log in again"} << QStringList{"dialout"};
-        QTest::newRow("refused, owner unknown")
-            << Facts(QSerialPort::PermissionError, false, false)
-            << QStringList{"group that owns the device", "log in again"} << QStringList{"in use"};
-        QTest::newRow("held by another program")
-            << Facts(QSerialPort::PermissionError, true, true, "dialout")
-            << QStringList{"/dev/ttyUSB1 is in use by another program", "Close that program"}
-            << QStringList{"ermission", "dialout"};
+            << QStringList{"Permission to use /dev/ttyUSB1 was denied",
+                           "group dialout (sudo usermod -aG dialout $USER)", "log in again"};
+        QTest::newRow("held by another program") << Facts(QSerialPort::PermissionError, true, true, "dialout")
+                                                 << QStringList{"/dev/ttyUSB1 is in use by another program"};
         QTest::newRow("not a serial device")
             << Facts(QSerialPort::UnsupportedOperationError, true, true)
-            << QStringList{"/dev/ttyUSB1 does not accept the line settings 9600,N,8,1"}
-            << QStringList{"does not exist"};
-        QTest::newRow("vanished while opening")
-            << Facts(QSerialPort::ResourceError, false, false, {}, TwoAdapters)
-            << QStringList{"/dev/ttyUSB1 does not exist.", "Ports present"} << QStringList{"did not respond"};
+            << QStringList{"/dev/ttyUSB1 does not accept the line settings 9600,N,8,1"};
         QTest::newRow("present but silent")
             << Facts(QSerialPort::ResourceError, true, true)
-            << QStringList{"/dev/ttyUSB1 could not be opened", "did not respond"}
-            << QStringList{"does not exist"};
+            << QStringList{"/dev/ttyUSB1 could not be opened; the device did not respond"};
     }
 
     void shouldExplainWhyTheDeviceDidNotOpen()
     {
         QFETCH(PortOpenFacts, facts);
         QFETCH(QStringList, says);
-        QFETCH(QStringList, neverSays);
 
         const QString problem = muxcc::link::PortOpenProblem(facts);
 
         for (const QString& words : says)
             QVERIFY2(problem.contains(words), qPrintable(problem));
-        for (const QString& words : neverSays)
-            QVERIFY2(!problem.contains(words), qPrintable(problem));
-    }
-
-    // The facts come from the system: the device file, its owner and this user's rights.
-    void shouldGatherTheFactsFromTheSystem_data()
-    {
-        QTest::addColumn<QString>("device");
-        QTest::addColumn<QSerialPort::SerialPortError>("error");
-        QTest::addColumn<QString>("says");
-        QTest::newRow("missing device") << "/nonexistent/ttyUSB9" << QSerialPort::DeviceNotFoundError
-                                        << "/nonexistent/ttyUSB9 does not exist.";
-        QTest::newRow("device this user may use")
-            << "/dev/null" << QSerialPort::PermissionError << "/dev/null is in use by another program";
-    }
-
-    void shouldGatherTheFactsFromTheSystem()
-    {
-        QFETCH(QString, device);
-        QFETCH(QSerialPort::SerialPortError, error);
-        QFETCH(QString, says);
-
-        const QString problem = muxcc::link::PortOpenProblem(device, error);
-
-        QVERIFY2(problem.startsWith(says), qPrintable(problem));
-    }
-
-    void shouldSayPermissionDeniedForADeviceThisUserMayNotUse()
-    {
-        if (geteuid() == 0)
-            QSKIP("permissions do not bind the superuser");
-        QTemporaryDir dir;
-        const QString device = dir.filePath(QStringLiteral("ttyLocked"));
-        QFile file(device);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.setPermissions(QFileDevice::Permissions());
-
-        const QString problem = muxcc::link::PortOpenProblem(device, QSerialPort::PermissionError);
-
-        QVERIFY2(problem.startsWith("Permission to use " + device + " was denied"), qPrintable(problem));
-        QVERIFY2(problem.contains("group " + QFileInfo(device).group()), qPrintable(problem));
     }
 
     void shouldKeepTheReasonOfTheLastFailedOpen()
@@ -203,15 +130,6 @@ private slots:
         QCOMPARE(choices.size(), 0);
     }
 
-    void shouldStartOnTheDeviceTheProgramWasGiven()
-    {
-        Program program;
-        QCOMPARE(program.chooser().currentText(), QStringLiteral("/nonexistent/ttyS0"));
-        QCOMPARE(program.chooser().accessibleName(), QStringLiteral("Serial port"));
-        QVERIFY(program.chooser().isEditable());
-        QCOMPARE(program.problem(), QString());
-    }
-
     void shouldUseTheDeviceChosenOrTyped_data()
     {
         QTest::addColumn<QString>("typed"); // empty: picked from the list
@@ -227,6 +145,8 @@ private slots:
         QFETCH(QString, device);
         Program program;
         QComboBox& chooser = program.chooser();
+        QCOMPARE(chooser.currentText(), QStringLiteral("/nonexistent/ttyS0")); // as the program was started
+        QCOMPARE(chooser.accessibleName(), QStringLiteral("Serial port"));
 
         if (typed.isEmpty()) {
             chooser.showPopup();
