@@ -186,6 +186,8 @@ void BooleanWindow::fillBoxes(const OneBased<std::string, OutputCount>& texts)
 void BooleanWindow::open()
 {
     show();
+    raise();
+    activateWindow();
     operandList_->setCurrentRow(0);
     commandList_->setCurrentRow(0);
     whitenChannelBoxes();
