@@ -123,6 +123,9 @@ void MainWindow::attachSerialPort(link::SerialPortChannel& port,
 {
     auto* chooser = new PortChooser(std::move(presentPorts));
     chooser->setEditText(port.device());
+    auto* caption = new QLabel(tr("Port"));
+    caption->setBuddy(chooser);
+    statusRow_->addWidget(caption);
     statusRow_->addWidget(chooser);
     connect(chooser, &QComboBox::currentTextChanged, &port, &link::SerialPortChannel::setDevice);
     connect(&port, &link::SerialPortChannel::opened, chooser, [this, chooser] {

@@ -27,7 +27,6 @@ class BooleanWindow;
 class ChannelWindow;
 class Dialogs;
 class StatusLine;
-class PortChooser;
 class TimerWindow;
 
 // The program's main window: the menu every command starts from, the status

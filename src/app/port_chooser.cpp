@@ -13,7 +13,9 @@ PortChooser::PortChooser(PortList presentPorts, QWidget* parent)
     setAccessibleName(QStringLiteral("Serial port"));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Wide enough for a typed path such as /dev/ttyUSB0 or /dev/pts/12.
+    setMinimumContentsLength(14);
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 }
 
 // Refilling must not count as a choice: the device shown stays the one in use.
