@@ -169,6 +169,43 @@ private slots:
         QTRY_COMPARE(analog.status.text(), QString());
     }
 
+    // The confirmation belongs to the status line: it clears only its own text, whatever became of the
+    // window.
+    void shouldEndTheStatusWaitWithoutTheWindow_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("window closed") << "close"
+                                       << "";
+        QTest::newRow("window destroyed") << "destroy"
+                                          << "";
+        QTest::newRow("a transfer reports meanwhile") << "Unit has been programmed"
+                                                      << "Unit has been programmed";
+    }
+
+    void shouldEndTheStatusWaitWithoutTheWindow()
+    {
+        QFETCH(QString, then);
+        QFETCH(QString, status);
+        Configuration config;
+        muxcc::test::RecordingDialogs dialogs;
+        muxcc::StatusLine line;
+        line.setStatusWait(5ms);
+        auto window = std::make_unique<muxcc::AnalogWindow>(config, dialogs, line);
+        window->open();
+        window->findChild<QAction*>(QStringLiteral("mnusaveanalogform4"))->trigger();
+
+        if (then == "close")
+            window->close();
+        else if (then == "destroy")
+            window.reset();
+        else
+            line.showMessage(then);
+
+        QTest::qWait(50);
+        QCOMPARE(line.text(), status);
+    }
+
     void shouldRejectAVoltageOnceTheModelDropsToTwelveVolts()
     {
         Analog analog;
