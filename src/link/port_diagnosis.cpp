@@ -29,10 +29,15 @@ QString InUse(const QString& device)
 QString PermissionDenied(const PortOpenFacts& facts)
 {
 #ifdef Q_OS_LINUX
-    const QString group = facts.group.isEmpty() ? QStringLiteral("that owns the device") : facts.group;
+    if (facts.group.isEmpty())
+        return QStringLiteral(
+                   "Permission to use %1 was denied, and no group of users may use it. Ask the "
+                   "administrator for access (a udev rule giving it to the group dialout), then log "
+                   "out and log in again.")
+            .arg(facts.device);
     return QStringLiteral("Permission to use %1 was denied. Add your user to the group %2 "
                           "(sudo usermod -aG %2 $USER), then log out and log in again.")
-        .arg(facts.device, group);
+        .arg(facts.device, facts.group);
 #else
     return QStringLiteral("Permission to use %1 was denied. Ask the administrator for access to the port.")
         .arg(facts.device);
@@ -80,7 +85,9 @@ QString PortOpenProblem(const QString& device, QSerialPort::SerialPortError erro
     facts.error = error;
     facts.exists = file.exists();
     facts.accessible = facts.exists && file.isReadable() && file.isWritable();
-    facts.group = facts.exists ? file.group() : QString();
+    const auto groupUse = QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+    if (facts.exists && file.permission(groupUse))
+        facts.group = file.group();
     facts.present = PresentPorts();
     return PortOpenProblem(facts);
 }

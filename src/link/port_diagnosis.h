@@ -22,7 +22,8 @@ struct PortOpenFacts {
     // The device file is there and this user may read and write it.
     bool exists = false;
     bool accessible = false;
-    // The group owning the device file; empty when unknown.
+    // The group whose members may read and write the device; empty when
+    // there is none or it is unknown.
     QString group;
     std::vector<PresentPort> present;
 };

@@ -65,6 +65,9 @@ private slots:
             << Facts(QSerialPort::PermissionError, true, false, "dialout", TwoAdapters)
             << QStringList{"Permission to use /dev/ttyUSB1 was denied",
                            "group dialout (sudo usermod -aG dialout $USER)", "log in again"};
+        QTest::newRow("refused, no group may use it")
+            << Facts(QSerialPort::PermissionError, true, false)
+            << QStringList{"Permission to use /dev/ttyUSB1 was denied, and no group", "log in again"};
         QTest::newRow("held by another program") << Facts(QSerialPort::PermissionError, true, true, "dialout")
                                                  << QStringList{"/dev/ttyUSB1 is in use by another program"};
         QTest::newRow("not a serial device")
