@@ -89,29 +89,6 @@ private slots:
             QVERIFY2(problem.contains(words), qPrintable(problem));
     }
 
-    void shouldKeepTheReasonOfTheLastFailedOpen()
-    {
-        muxcc::link::SerialPortChannel channel(QStringLiteral("/nonexistent/ttyUSB3"));
-        QSignalSpy failures(&channel, &muxcc::link::SerialPortChannel::openFailed);
-
-        QVERIFY(!channel.open());
-        QCOMPARE(failures.size(), 1);
-        QVERIFY2(channel.openProblem().startsWith("/nonexistent/ttyUSB3 does not exist."),
-                 qPrintable(channel.openProblem()));
-
-        channel.setDevice(OpenableDevice);
-        QCOMPARE(channel.device(), OpenableDevice);
-        QVERIFY2(channel.open(), qPrintable(channel.openProblem()));
-        QCOMPARE(channel.openProblem(), QString());
-        QCOMPARE(failures.size(), 1);
-
-        channel.setDevice(QStringLiteral("/dev/ttyUSB0")); // ignored while the line is open
-        QCOMPARE(channel.device(), OpenableDevice);
-        channel.close();
-        channel.setDevice(QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(channel.device(), QStringLiteral("/dev/ttyUSB0"));
-    }
-
     void shouldListThePortsPresentEachTimeTheListOpens()
     {
         Ports present{{"/dev/ttyS0", "built-in"}};
@@ -180,7 +157,10 @@ private slots:
         program.chooser().setEditText(OpenableDevice);
         QVERIFY(program.channel.open());
         QCOMPARE(program.problem(), QString());
+        QCOMPARE(program.channel.openProblem(), QString());
         QVERIFY(!program.chooser().isEnabled()); // no change of device during a transfer
+        program.channel.setDevice(QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(program.channel.device(), OpenableDevice);
         program.channel.close();
         QVERIFY(program.chooser().isEnabled());
     }
