@@ -35,22 +35,19 @@ std::optional<QString> PrintSettingsReport(const std::vector<ReportLine>& lines,
     const QRect page = painter.viewport();
     int y = 0;
     for (const ReportLine& line : lines) {
-        if (line.pageBreak) {
-            if (!printer.newPage())
-                return PrinterFailure(printer, QStringLiteral("a new page could not be started"));
-            y = 0;
-            continue;
-        }
         font.setBold(line.bold);
         painter.setFont(font);
         const QFontMetrics metrics = painter.fontMetrics();
         // A page too short for the report continues on the next one rather
         // than losing lines below its edge.
-        if (y + metrics.height() > page.height() && y > 0) {
+        const bool pageFull = y > 0 && y + metrics.height() > page.height();
+        if (line.pageBreak || pageFull) {
             if (!printer.newPage())
                 return PrinterFailure(printer, QStringLiteral("a new page could not be started"));
             y = 0;
         }
+        if (line.pageBreak)
+            continue;
         painter.drawText(0, y + metrics.ascent(), QString::fromLatin1(line.text()));
         y += metrics.lineSpacing();
     }
