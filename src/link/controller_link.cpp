@@ -137,8 +137,11 @@ Task<std::optional<int>> ControllerLink::read_setting(int address_h, int address
     channel_.write(*query);
     const double kept = RoundHalfEven(NumericValue(*first));
     const std::optional<std::string> second = co_await reply(SettingReplySize);
-    // The replies are compared by value: "00370" and "00370 " agree.
-    if (!second || !DigitsOnly(*second, 1, FieldSize) || NumericValue(*second) != kept)
+    // The replies are compared by value: "00370" and "00370 " agree. The second must be a whole
+    // field too: a short one taken as it stands leaves its late last byte in front of every
+    // reply after it, and each double read after it agrees with itself one character out of step.
+    if (!second || second->size() < FieldSize || !DigitsOnly(*second, 1, FieldSize) ||
+        NumericValue(*second) != kept)
         co_return std::nullopt;
     co_return FieldByte(*second, 2);
 }

@@ -5,6 +5,7 @@
 #include "link/controller_simulator.h"
 #include "support/recording_observer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -71,8 +72,12 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
         for (const link::SimulatorReply& reply : replies) {
             Microseconds at = arrives + reply.delay;
             const std::size_t step = byteTime > Microseconds{0} ? 1 : reply.bytes.size();
-            for (std::size_t i = 0; i < reply.bytes.size(); i += step)
-                schedule(at += byteTime, [this, piece = reply.bytes.substr(i, step)] { arrive(piece); });
+            for (std::size_t i = 0; i < reply.bytes.size(); i += step) {
+                // Byte by byte, the line keeps the order: no byte overtakes one sent before it.
+                at = (byteTime > Microseconds{0} ? std::max(at, lastByteArrives_) : at) + byteTime;
+                lastByteArrives_ = at;
+                schedule(at, [this, piece = reply.bytes.substr(i, step)] { arrive(piece); });
+            }
         }
         if (controller.vanished())
             schedule(arrives, [this] { close(); });
@@ -161,6 +166,7 @@ private:
 
     bool open_ = false;
     std::string received_;
+    Microseconds lastByteArrives_{0};
     long scheduled_ = 0;
     std::map<std::pair<Microseconds, long>, std::function<void()>> events_;
     int nextWait_ = 0;
