@@ -76,10 +76,13 @@ private slots:
         AppProgram opener;
         opener.config.ChannelDirection[2] = 1; // the file's value replaces it
         opener.dialogs.files = {path, dir.filePath(QStringLiteral("decoy"))};
+        opener.choose("MNU_ANA_CONFIG"); // an open window is brought up to date
         QCOMPARE(opener.choose("MNUOPEN"),
                  (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN COMPLETED"}));
         saver.config.BooleanEditText = saver.config.BooleanText;
         QVERIFY(opener.config == saver.config);
+        QCOMPARE(opener.window.findChild<QLineEdit*>(QStringLiteral("V1SET"))->text(),
+                 QStringLiteral("13.5"));
 
         opener.config.TimerOnTime[3] = 1234;
         QCOMPARE(opener.choose("MNUSAVE"),
