@@ -34,9 +34,10 @@ inline std::string Query(int area, int address)
 // leads to the simulated controller, which takes every request; with a script, the replies are the
 // scripted ones instead, one per request in turn, or those `answer` gives. Replies arrive whole after
 // their delay; with a byte time every byte of a request and of a reply takes that long and reply bytes
-// arrive one by one. Bytes arriving while the port is closed stay in the driver until the next open
-// discards them, as a real port's open does; a controller that vanishes closes the port. Any number of
-// waits may be pending, each ended by its own deadline, by enough bytes waiting or by the port closing.
+// arrive one by one, in the order the controller sent them. Bytes arriving while the port is closed stay in
+// the driver until the next open discards them, as a real port's open does; a controller that vanishes closes
+// the port. Any number of waits may be pending, each ended by its own deadline, by enough bytes waiting or by
+// the port closing.
 struct LinkBench final : link::ByteChannel, link::Waiter {
     explicit LinkBench(link::SimulatorFaults faults = {}) : controller(std::move(faults)) {}
 
