@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QPrinter>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace muxcc::test {
 
@@ -59,5 +60,16 @@ struct AppProgram {
         return shown;
     }
 };
+
+// One exclamation notice titled title whose text, after its leading space, mentions `mentioning`.
+inline void ExpectOneExclamation(const AppProgram& program, const char* title, const QString& mentioning)
+{
+    QCOMPARE(program.dialogs.notices.size(), 1u);
+    const Notice& notice = program.dialogs.notices.front();
+    QCOMPARE(notice.icon, Notice::Icon::Exclamation);
+    QCOMPARE(notice.title, std::string(title));
+    QVERIFY2(notice.text.starts_with(' ') && QString::fromStdString(notice.text).contains(mentioning),
+             notice.text.c_str());
+}
 
 } // namespace muxcc::test

@@ -43,16 +43,6 @@ void Configure(Configuration& config)
 // Spoils a save in dir; returns the path SAVE AS is to choose.
 using Spoil = QString (*)(Configuration&, const QString& dir);
 
-void ExpectOneExclamation(const AppProgram& program, const char* title, const QString& mentioning)
-{
-    QCOMPARE(program.dialogs.notices.size(), 1u);
-    const Notice& notice = program.dialogs.notices.front();
-    QCOMPARE(notice.icon, Notice::Icon::Exclamation);
-    QCOMPARE(notice.title, std::string(title));
-    QVERIFY2(notice.text.starts_with(' ') && QString::fromStdString(notice.text).contains(mentioning),
-             notice.text.c_str());
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Spoil)
@@ -141,7 +131,7 @@ private slots:
         QCOMPARE(program.choose("MNUOPEN"), (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN FAILED"}));
 
         QVERIFY(program.config == before);
-        ExpectOneExclamation(program, "OPEN", path);
+        muxcc::test::ExpectOneExclamation(program, "OPEN", path);
     }
 
     void shouldLeaveTheOldFileWholeWhenSavingFails_data()
@@ -192,7 +182,7 @@ private slots:
         QCOMPARE(Contents(oldFile), oldBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.MCF"}); // no temporary left
         QVERIFY(program.config == before);
-        ExpectOneExclamation(program, saveAs ? "SAVE AS" : "SAVE", saveAs ? chosen : oldFile);
+        muxcc::test::ExpectOneExclamation(program, saveAs ? "SAVE AS" : "SAVE", saveAs ? chosen : oldFile);
     }
 };
 

@@ -158,14 +158,10 @@ private slots:
         QCOMPARE(program.choose("MNUPRINT"), statuses);
 
         QVERIFY(QDir(dir.path()).isEmpty());
-        const std::vector<Notice> notices = program.dialogs.notices;
-        QCOMPARE(notices.size(), accepted ? 1u : 0u);
-        if (accepted) {
-            QCOMPARE(notices.front().icon, Notice::Icon::Exclamation);
-            QCOMPARE(notices.front().title, std::string("PRINT"));
-            const QString text = QString::fromStdString(notices.front().text);
-            QVERIFY2(text.startsWith(" Printing on " + program.dialogs.pdf), qPrintable(text));
-        }
+        if (accepted)
+            muxcc::test::ExpectOneExclamation(program, "PRINT", " Printing on " + program.dialogs.pdf);
+        else
+            QVERIFY(program.dialogs.notices.empty());
     }
 
     // A page too short for the report goes on over more pages rather than cutting lines off.
