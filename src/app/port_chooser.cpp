@@ -1,5 +1,7 @@
 #include "app/port_chooser.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QSignalBlocker>
 
 #include <utility>
@@ -12,6 +14,9 @@ PortChooser::PortChooser(PortList presentPorts, QWidget* parent)
     setObjectName(QStringLiteral("port"));
     setAccessibleName(QStringLiteral("Serial port"));
     setEditable(true);
+    // A screen reader speaks the combo box by its text; the parts it is made of need names of their own.
+    lineEdit()->setAccessibleName(accessibleName());
+    view()->setAccessibleName(QStringLiteral("Serial ports present"));
     setInsertPolicy(QComboBox::NoInsert);
     // Wide enough for a typed path such as /dev/ttyUSB0 or /dev/pts/12.
     setMinimumContentsLength(14);
