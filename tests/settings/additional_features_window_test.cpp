@@ -1,97 +1,34 @@
 #include "settings/additional_features_window.h"
 
 #include "app/main_window.h"
-#include "app/status_line.h"
-#include "support/recording_dialogs.h"
-#include "support/virtual_link.h"
+#include "settings_bench.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QtTest>
 
-using muxcc::Configuration;
-using muxcc::Notice;
-using namespace std::chrono_literals;
+using Bench = muxcc::test::SettingsBench<muxcc::AdditionalFeaturesWindow>;
+using muxcc::test::Describe;
 
 namespace {
 
-const char* const SecondsBoxes[] = {"cycleOnTime", "slpOffTime",
-                                    "slpOnTime"}; // in the order a save checks them
-
-struct Features {
-    Features()
-    {
-        status.setStatusWait(5ms);
-        window.open();
-    }
-    template <typename T = QWidget>
-    T* find(const QString& name)
-    {
-        return window.findChild<T*>(name);
-    }
-    void type(const QString& name, const QString& text)
-    {
-        QTest::keyClick(find(name), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(find(name), Qt::Key_Backspace);
-        QTest::keyClicks(find(name), text);
-    }
-    void save() { find<QAction>(QStringLiteral("mnusaveform6"))->trigger(); }
-    // "TFFT": OPTION1 TRUE, OPTION2 and OPTION3 FALSE, OPTION4 TRUE, picked from each drop-down's list.
-    void chooseOptions(const QString& choices)
-    {
-        for (int n = 0; n < 4; ++n)
-            find<QComboBox>(QStringLiteral("option%1").arg(n + 1))
-                ->setCurrentIndex(choices[n] == 'T' ? 0 : 1);
-    }
-    QString options()
-    {
-        QString shown;
-        for (int n = 1; n <= 4; ++n)
-            shown += find<QComboBox>(QStringLiteral("option%1").arg(n))->currentText().at(0);
-        return shown;
-    }
-    void pick(const QString& list, const QString& entry) // a click on the entry, scrolled into view
-    {
-        auto* operands = find<QListWidget>(list);
-        QListWidgetItem* item = operands->findItems(entry, Qt::MatchExactly).value(0);
-        operands->scrollToItem(item);
-        QTest::mouseClick(operands->viewport(), Qt::LeftButton, {}, operands->visualItemRect(item).center());
-    }
-    QString picked(const QString& list)
-    {
-        const QList<QListWidgetItem*> selected = find<QListWidget>(list)->selectedItems();
-        return selected.size() == 1 ? selected.front()->text()
-                                    : QStringLiteral("%1 selected").arg(selected.size());
-    }
-
-    Configuration config;
-    muxcc::test::RecordingDialogs dialogs;
-    muxcc::StatusLine status;
-    muxcc::test::LinkBench bench;
-    muxcc::test::RecordingObserver observer;
-    muxcc::ControllerSession controller{bench, bench, config, observer};
-    muxcc::AdditionalFeaturesWindow window{config, dialogs, status, controller};
-};
-
-// The main window on a virtual controller, the features window opened from its menu.
+// The main window on a virtual controller, the features window opened from its menu and in front.
 struct Program {
-    Program() { window.findChild<QAction*>(QStringLiteral("mnu_additionFeatures"))->trigger(); }
+    Program()
+    {
+        window.show();
+        window.findChild<QAction*>(QStringLiteral("mnu_additionFeatures"))->trigger();
+        features = window.findChild<muxcc::AdditionalFeaturesWindow*>();
+        features->activateWindow();
+    }
     void press(const QString& button)
     {
-        QTest::mouseClick(
-            window.findChild<muxcc::AdditionalFeaturesWindow*>()->findChild<QPushButton*>(button),
-            Qt::LeftButton);
+        QTest::mouseClick(features->findChild<QPushButton*>(button), Qt::LeftButton);
     }
 
-    Configuration config;
+    muxcc::Configuration config;
     muxcc::test::RecordingDialogs dialogs;
     muxcc::test::LinkBench bench;
     muxcc::MainWindow window{config, dialogs, bench, bench};
+    muxcc::AdditionalFeaturesWindow* features = nullptr;
 };
 
 } // namespace
@@ -100,232 +37,142 @@ class AdditionalFeaturesWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Captions, the name a screen reader speaks, the label that is the control's buddy; Tab goes row by row.
-    void shouldPresentEachControlInReadingOrder()
+    // The four settings windows opened from the main window's menu, each control as Describe puts it.
+    void shouldPresentTheControlsOfEachSettingsWindow_data()
     {
-        Features features;
-        QCOMPARE(features.window.windowTitle(), QStringLiteral("Additional Features"));
-        QStringList frames;
-        for (const QGroupBox* frame : features.window.findChildren<QGroupBox*>())
-            frames << frame->title();
-        QCOMPARE(frames, (QStringList{"OPTION SETTINGS", "SECURITY MODE", "CYCLE COUNTER"}));
-        QStringList controls;
-        QWidget* control = features.find(QStringLiteral("option1"));
-        for (int step = 0; step < 12; ++step) {
-            QStringList buddies;
-            for (const QLabel* label : features.window.findChildren<QLabel*>()) {
-                if (label->buddy() == control)
-                    buddies << label->text();
-            }
-            const auto* button = qobject_cast<QPushButton*>(control);
-            controls << (button ? button->text() : control->accessibleName() + "|" + buddies.join('|'));
-            do
-                control = control->nextInFocusChain();
-            while (!(control->focusPolicy() & Qt::TabFocus));
-        }
-        QCOMPARE(controls,
-                 (QStringList{
-                     "OPTION1|OPTION1  =", "OPTION2|OPTION2  =", "OPTION3|OPTION3  =", "OPTION4|OPTION4  =",
-                     "SECURITY MODE|SLP IS FALSE WHEN ", "Off TIME|IS OFF FOR >", "On TIME|IS ON FOR >",
-                     "CYCLE COUNTER|CYCLE COUNTER IS INCREMENTED WHEN", "CYCLE ON TIME|IS ON FOR >",
-                     "READ CONTROLLER AND DISPLAY CYCLE COUNT ", "RESET CYCLE COUNTER: 00000", "NOTE"}));
-        QCOMPARE(features.find<QListWidget>(QStringLiteral("cycleCounterOperand"))->count(), 66);
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("described");
+        const QString volts = "BATTERY VOLTAGE CONFIGURATION";
+        const QString degrees = "TEMPERATURE CONFIGURATION";
+        // clang-format off
+        QTest::newRow("channel save item") << "mnusaveioform2" << "MULTIPLEXED CHANNEL IO CONFIGURATION|&Save IO Configuration";
+        QTest::newRow("channel input") << "mux3Input" << "INPUT*|INPUT|MUX3||>mux3Output";
+        QTest::newRow("Tab goes along a row of channel frames") << "mux4Output" << "OUTPUT|OUTPUT|MUX4||>mux5Input";
+        QTest::newRow("timer save item") << "mnutimersaveform3" << "TIMER CONFIGURATION|&Save Timer Settings";
+        QTest::newRow("timer duty") << "timer2Duty" << "DUTY*|DUTY|TIMER #2||>timer2OneShot";
+        QTest::newRow("timer one shot") << "timer2OneShot" << "TRIGGERABLE ONE SHOT|TRIGGERABLE ONE SHOT|TIMER #2||>timer2Off";
+        QTest::newRow("timer off time") << "timer2Off" << "0|TIMER#2 OFF TIME|TIMER #2|OFF|>timer2On";
+        QTest::newRow("timer on time") << "timer2On" << "0|TIMER#2 ON TIME|TIMER #2|ON|>timer3Duty";
+        QTest::newRow("analog save item") << "mnusaveanalogform4" << "ANALOG CONFIGURATION|&Save Analog Settings";
+        QTest::newRow("12 V model") << "model12" << "12V MODEL*||||>model24";
+        QTest::newRow("V1 threshold") << "V1SET" << "0|V1 VOLTAGE SETTING|" + volts + "|V1 IS TRUE WHEN BATTERY VOLTAGE IS >|>V1TIME";
+        QTest::newRow("V4 threshold") << "V4SET" << "0|V4 VOLTAGE SETTING|" + volts + "|V4 IS TRUE WHEN BATTERY VOLTAGE IS <|>V4TIME";
+        QTest::newRow("V6 time") << "V6TIME" << "0|V6 TIME SETTING|" + volts + "|FOR|>T1SET";
+        QTest::newRow("T2 threshold") << "T2SET" << "0|T2 TEMPERATURE SETTING|" + degrees + "|T2 IS TRUE WHEN TEMPERATURE IS <|>T2TIME";
+        QTest::newRow("T3 threshold") << "T3SET" << "0|T3 TEMPERATURE SETTING|" + degrees + "|T3 IS TRUE WHEN TEMPERATURE IS >|>T3TIME";
+        QTest::newRow("features save item") << "mnusaveform6" << "Additional Features|&Save Additional Feature Settings";
+        QTest::newRow("option") << "option4" << "FALSE|OPTION4|OPTION SETTINGS|OPTION4  =|>securityOperand";
+        QTest::newRow("security list") << "securityOperand" << "+|SECURITY MODE|SECURITY MODE|SLP IS FALSE WHEN |>slpOffTime";
+        QTest::newRow("off time") << "slpOffTime" << "0|Off TIME|SECURITY MODE|IS OFF FOR >|>slpOnTime";
+        QTest::newRow("on time") << "slpOnTime" << "0|On TIME|SECURITY MODE|IS ON FOR >|>cycleCounterOperand";
+        QTest::newRow("cycle list") << "cycleCounterOperand" << "+|CYCLE COUNTER|CYCLE COUNTER|CYCLE COUNTER IS INCREMENTED WHEN|>cycleOnTime";
+        QTest::newRow("cycle time") << "cycleOnTime" << "0|CYCLE ON TIME|CYCLE COUNTER|IS ON FOR >|>readCycleCount";
+        QTest::newRow("display button") << "readCycleCount" << "READ CONTROLLER AND DISPLAY CYCLE COUNT ||CYCLE COUNTER||>resetCycleCount";
+        QTest::newRow("reset button") << "resetCycleCount" << "RESET CYCLE COUNTER: 00000||CYCLE COUNTER||>note";
+        // clang-format on
     }
 
-    void shouldSaveTheThreeTimesInOrder_data()
+    void shouldPresentTheControlsOfEachSettingsWindow()
     {
-        QTest::addColumn<QString>("typed"); // cycle, off and on time, between bars
-        QTest::addColumn<QStringList>("messages");
+        QFETCH(QString, control);
+        Program program;
+        for (const char* item : {"multi_ch_config", "MNUTIMERS", "MNU_ANA_CONFIG"})
+            program.window.findChild<QAction*>(item)->trigger();
+        QTEST(Describe(program.window, control), "described");
+    }
+
+    // Opened on times of 9, flags 22 (OPTION2 to OPTION4, and OPTION1 keeps the TRUE it was created with), no
+    // such security operand (66) and TRIG5 (63) counting cycles. `stored`: the cycle, off and on times,
+    // OptionFlags, SlpOperand, CycleCounterOperand. Reopening shows what was saved, not what was chosen
+    // after.
+    void shouldSaveTimesOptionsAndOperands_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QString>("reopened");
         // clang-format off
-        QTest::newRow("halves to even, cycle box rewritten") << "12.5|13.5|2.5" << QStringList{} << "12|14|2" << "12|13.5|2.5";
-        QTest::newRow("cycle half up") << "13.5|0|0" << QStringList{} << "14|0|0" << "14|0|0";
-        QTest::newRow("below zero") << "1|-0.2|3" << QStringList{"Off TIME"} << "1|0|3" << "1|0|3";
-        QTest::newRow("above top before rounding") << "1|2|255.4" << QStringList{"On TIME"} << "1|2|0" << "1|2|0";
-        QTest::newRow("top and half below") << "255|254.5| 255 " << QStringList{} << "255|254|255" << "255|254.5| 255 ";
-        QTest::newRow("cycle time in words") << "ten|1|1" << QStringList{"CYCLE ON TIME"} << "0|1|1" << "0|1|1";
-        QTest::newRow("all empty") << "||" << QStringList{"CYCLE ON TIME", "Off TIME", "On TIME"} << "0|0|0" << "0|0|0";
+        QTest::newRow("halves to even, only the cycle box rewritten") << "cycleOnTime=12.5;slpOffTime=13.5;slpOnTime=2.5;option1=FALSE;option3=FALSE;cycleCounterOperand=TMR4 " << QStringList{} << "12 14 2 10 0 64" << "12|13.5|2.5" << "FALSE|TRUE|FALSE|TRUE|+|TMR4 +|12|14|2";
+        QTest::newRow("cycle half up, buzzer and first timer") << "cycleOnTime=13.5;securityOperand=BUZZER ;cycleCounterOperand=TMR1 " << QStringList{} << "14 9 9 15 37 54" << "14|9|9" << "TRUE|TRUE|TRUE|TRUE|BUZZER +|TMR1 +|14|9|9";
+        QTest::newRow("below zero, last entries") << "slpOffTime=-0.2;option2=FALSE;option4=FALSE;securityOperand=OPTION4 ;cycleCounterOperand=SLP " << QStringList{"Off TIME"} << "9 0 9 5 60 61" << "9|0|9" << "TRUE|FALSE|TRUE|FALSE|OPTION4 +|SLP +|9|0|9";
+        QTest::newRow("above top before rounding, rest untouched") << "slpOnTime=255.4" << QStringList{"On TIME"} << "9 9 0 15 0 63" << "9|9|0" << "TRUE|TRUE|TRUE|TRUE|+|TRIG5 +|9|9|0";
+        QTest::newRow("top and half below, empty entry picked") << "cycleOnTime=255;slpOffTime=254.5;slpOnTime= 255 ;option1=FALSE;option2=FALSE;option3=FALSE;option4=FALSE;cycleCounterOperand=" << QStringList{} << "255 254 255 0 0 0" << "255|254.5| 255 " << "FALSE|FALSE|FALSE|FALSE|+|+|255|254|255";
+        QTest::newRow("cycle time in words") << "cycleOnTime=ten;option1=FALSE" << QStringList{"CYCLE ON TIME"} << "0 9 9 14 0 63" << "0|9|9" << "FALSE|TRUE|TRUE|TRUE|+|TRIG5 +|0|9|9";
+        QTest::newRow("all empty, the rest still stored") << "cycleOnTime=;slpOffTime=;slpOnTime=;option1=FALSE;option3=FALSE;securityOperand=TMR4 ;cycleCounterOperand=BUZZER " << QStringList{"CYCLE ON TIME", "Off TIME", "On TIME"} << "0 0 0 10 64 37" << "0|0|0" << "FALSE|TRUE|FALSE|TRUE|TMR4 +|BUZZER +|0|0|0";
         // clang-format on
     }
 
-    void shouldSaveTheThreeTimesInOrder()
+    void shouldSaveTimesOptionsAndOperands()
     {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, messages);
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
-        Features features;
-        features.config.SlpOffTime = features.config.SlpOnTime = 9; // a rejected box stores 0
-        features.window.open();
-        for (int i = 0; i < 3; ++i)
-            features.type(QString::fromLatin1(SecondsBoxes[i]), typed.split('|').at(i));
+        QFETCH(QString, steps);
+        QFETCH(QStringList, titles);
+        Bench bench;
+        muxcc::Configuration& config = bench.config;
+        config.CycleCounterTime = config.SlpOffTime = config.SlpOnTime = 9;
+        config.OptionFlags = 22;
+        config.SlpOperand = 66;
+        config.CycleCounterOperand = 63;
+        bench.act("open;" + steps + ";mnusaveform6");
 
-        features.save();
-
-        QStringList titles;
-        for (const Notice& notice : features.dialogs.notices) {
-            QCOMPARE(notice.text, std::string(" MUST BE A NUMBER BETWEEN 0 AND 255"));
-            QVERIFY(notice.icon == Notice::Icon::Exclamation);
-            titles << QString::fromStdString(notice.title);
-        }
-        QCOMPARE(titles, messages);
-        QCOMPARE(QStringLiteral("%1|%2|%3")
-                     .arg(features.config.CycleCounterTime)
-                     .arg(features.config.SlpOffTime)
-                     .arg(features.config.SlpOnTime),
-                 stored);
-        QStringList boxes;
-        for (const char* box : SecondsBoxes)
-            boxes << features.find<QLineEdit>(QString::fromLatin1(box))->text();
-        QCOMPARE(boxes.join('|'), shown);
-        QCOMPARE(features.status.text(),
-                 QStringLiteral(" Additional Features Settings Saved, but not to file"));
-        QTRY_COMPARE(features.status.text(), QString());
+        QTEST(QStringList({QString::number(config.CycleCounterTime), QString::number(config.SlpOffTime),
+                           QString::number(config.SlpOnTime), QString::number(config.OptionFlags),
+                           QString::number(config.SlpOperand), QString::number(config.CycleCounterOperand)})
+                  .join(' '),
+              "stored");
+        const QStringList boxes{"cycleOnTime", "slpOffTime", "slpOnTime"};
+        QTEST(bench.values(boxes), "boxes");
+        bench.checkRejectedBoxes();
+        QStringList journal;
+        for (const QString& title : titles)
+            journal << title + "| MUST BE A NUMBER BETWEEN 0 AND 255";
+        journal << "status: Additional Features Settings Saved, but not to file"
+                << "status:";
+        QTRY_COMPARE(bench.events, journal);
+        bench.act(QStringLiteral("option1=TRUE;option2=FALSE;securityOperand=FET1 ;slpOnTime=7;hide;open"));
+        QTEST(bench.values(QStringList{"option1", "option2", "option3", "option4", "securityOperand",
+                                       "cycleCounterOperand"} +
+                           boxes),
+              "reopened");
     }
 
-    void shouldStoreOptionsAndOperandsAndShowThemAgain_data()
-    {
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<QString>("security");
-        QTest::addColumn<QString>("cycleCounter");
-        QTest::addColumn<QList<int>>("stored"); // OptionFlags, SlpOperand, CycleCounterOperand
-        // clang-format off
-        QTest::newRow("options 2 and 4, fourth timer") << "FTFT" << "" << "TMR4 " << QList<int>{10, 0, 64};
-        QTest::newRow("all options, buzzer, first timer") << "TTTT" << "BUZZER " << "TMR1 " << QList<int>{15, 37, 54};
-        QTest::newRow("options 1 and 3, last entries") << "TFTF" << "OPTION4 " << "SLP " << QList<int>{5, 60, 61};
-        // clang-format on
-    }
-
-    void shouldStoreOptionsAndOperandsAndShowThemAgain()
-    {
-        QFETCH(QString, options);
-        QFETCH(QString, security);
-        QFETCH(QString, cycleCounter);
-        QFETCH(QList<int>, stored);
-        Features features;
-        features.config.SlpOperand = features.config.CycleCounterOperand =
-            5; // replaced, also by the empty entry
-        features.window.open();
-        features.chooseOptions(options);
-        features.pick(QStringLiteral("securityOperand"), security);
-        features.pick(QStringLiteral("cycleCounterOperand"), cycleCounter);
-
-        features.save();
-
-        const Configuration& config = features.config;
-        QCOMPARE((QList<int>{config.OptionFlags, config.SlpOperand, config.CycleCounterOperand}), stored);
-        QVERIFY(features.dialogs.notices.empty());
-        features.chooseOptions(QStringLiteral("TTFF")); // never saved: lost
-        features.pick(QStringLiteral("securityOperand"), QStringLiteral("FET1 "));
-        features.window.close();
-        features.window.open();
-        QCOMPARE(features.options(), options);
-        QCOMPARE(features.picked(QStringLiteral("securityOperand")), security);
-        QCOMPARE(features.picked(QStringLiteral("cycleCounterOperand")), cycleCounter);
-    }
-
-    void shouldLoadOptionsAndOperandsByName_data()
-    {
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<int>("slpOperand");
-        QTest::addColumn<int>("cycleCounterOperand");
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<QString>("security");
-        QTest::addColumn<QString>("cycleCounter");
-        // clang-format off
-        QTest::newRow("none") << 0 << 0 << 0 << "FFFF" << "" << "";
-        QTest::newRow("first, buzzer") << 1 << 37 << 54 << "TFFF" << "BUZZER " << "TMR1 ";
-        QTest::newRow("second and fourth, timer 4") << 10 << 64 << 63 << "FTFT" << "TMR4 " << "TRIG5 ";
-        QTest::newRow("third, no such operand") << 4 << 66 << -1 << "FFTF" << "" << "";
-        QTest::newRow("beyond the four keeps OPTION1") << 22 << 1 << 2 << "TTTT" << "MUX1 " << "MUX2 ";
-        // clang-format on
-    }
-
-    void shouldLoadOptionsAndOperandsByName()
-    {
-        QFETCH(int, flags);
-        QFETCH(int, slpOperand);
-        QFETCH(int, cycleCounterOperand);
-        QFETCH(QString, options);
-        QFETCH(QString, security);
-        QFETCH(QString, cycleCounter);
-        Features features;
-        features.chooseOptions(QStringLiteral("TFFF"));
-        features.pick(QStringLiteral("securityOperand"), QStringLiteral("MUX3 "));
-        features.config.OptionFlags = static_cast<std::int16_t>(flags);
-        features.config.SlpOperand = static_cast<std::int16_t>(slpOperand);
-        features.config.CycleCounterOperand = static_cast<std::int16_t>(cycleCounterOperand);
-        features.config.SlpOffTime = 255;
-
-        features.window.open();
-
-        QCOMPARE(features.options(), options);
-        QCOMPARE(features.picked(QStringLiteral("securityOperand")), security);
-        QCOMPARE(features.picked(QStringLiteral("cycleCounterOperand")), cycleCounter);
-        QCOMPARE(features.find<QLineEdit>(QStringLiteral("slpOffTime"))->text(), QStringLiteral("255"));
-    }
-
-    void shouldShowTheNoteAndNothingElse()
-    {
-        Features features;
-        QTest::mouseClick(features.find(QStringLiteral("note")), Qt::LeftButton);
-        const std::vector<Notice> note{{Notice::Icon::Information, "Saving cycle count",
-                                        " When counter saves, MUX communication is delayed ~50ms  "}};
-        QVERIFY(features.dialogs.notices == note);
-        QVERIFY(features.config == Configuration{});
-    }
-
-    void shouldRunTheCycleCounterCommandsFromItsButtons_data()
+    // Records 0 and 4 afterwards (record 0, then the count's digits units first), as 10 x record 0 +
+    // record 4.
+    void shouldAnswerItsButtons_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("presses");
         QTest::addColumn<QString>("status");
-        QTest::addColumn<int>("recordsLeft"); // records 0 and 4 afterwards
+        QTest::addColumn<QStringList>("notices");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("mainInFront"); // the count shows in the main window's status line
         // clang-format off
-        QTest::newRow("display") << "readCycleCount" << 1 << "Cycle Count = 1234" << 71;
-        QTest::newRow("display pressed twice") << "readCycleCount" << 2 << "Cycle Count = 1234" << 71;
-        QTest::newRow("reset") << "resetCycleCount" << 1 << "Cycle count has been Reset to 00000" << 0;
-        QTest::newRow("reset pressed twice") << "resetCycleCount" << 2 << "Cycle count has been Reset to 00000" << 0;
+        QTest::newRow("display") << "readCycleCount" << "Cycle Count = 1234" << QStringList{} << 71 << true;
+        QTest::newRow("reset") << "resetCycleCount" << "Cycle count has been Reset to 00000" << QStringList{} << 0 << false;
+        QTest::newRow("note, nothing else") << "note" << "Welcome to the World of Programmable Logic" << QStringList{"Saving cycle count? When counter saves, MUX communication is delayed ~50ms  "} << 71 << false;
         // clang-format on
     }
 
-    void shouldRunTheCycleCounterCommandsFromItsButtons()
+    void shouldAnswerItsButtons()
     {
         QFETCH(QString, button);
-        QFETCH(int, presses);
-        QFETCH(QString, status);
-        QFETCH(int, recordsLeft);
+        QFETCH(bool, mainInFront);
         Program program;
-        const std::uint8_t records[] = {7, 4, 3, 2, 1}; // record 0, then the digits units first
+        const std::uint8_t records[] = {7, 4, 3, 2, 1};
         std::copy(std::begin(records), std::end(records), program.bench.controller.settings.begin());
+        QTRY_COMPARE(QApplication::activeWindow(), program.features);
 
-        for (int press = 0; press < presses; ++press)
-            program.press(button);
+        program.press(button);
+        QTRY_COMPARE(QApplication::activeWindow(),
+                     mainInFront ? static_cast<QWidget*>(&program.window) : program.features);
         while (program.bench.runNext()) {
         }
 
-        QCOMPARE(program.window.status(), status);
-        const Notice busy{
-            Notice::Icon::Information, "Communication Port in use",
-            " Communication Port Already In Use, Please wait until Communication Port is Free "};
-        QVERIFY(program.dialogs.notices == std::vector<Notice>(std::size_t(presses - 1), busy));
-        QCOMPARE(program.bench.controller.settings[0] * 10 + program.bench.controller.settings[4],
-                 recordsLeft);
-    }
-
-    void shouldBringTheMainWindowForwardForTheCount()
-    {
-        Program program;
-        program.window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&program.window));
-        auto* features = program.window.findChild<muxcc::AdditionalFeaturesWindow*>();
-        features->activateWindow();
-        QTRY_COMPARE(QApplication::activeWindow(), features);
-
-        program.press(QStringLiteral("readCycleCount"));
-
-        QTRY_COMPARE(QApplication::activeWindow(), &program.window);
+        QTEST(program.window.status(), "status");
+        QStringList notices;
+        for (const muxcc::Notice& notice : program.dialogs.notices)
+            notices << muxcc::test::Shown(notice);
+        QTEST(notices, "notices");
+        QTEST(program.bench.controller.settings[0] * 10 + program.bench.controller.settings[4], "records");
     }
 };
 

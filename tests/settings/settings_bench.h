@@ -1,0 +1,163 @@
+#pragma once
+
+#include "app/controller_session.h"
+#include "app/status_line.h"
+#include "support/recording_dialogs.h"
+#include "support/virtual_link.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace muxcc::test {
+
+// "TITLE|text" for an exclamation, "TITLE?text" for any other notice.
+inline QString Shown(const Notice& notice)
+{
+    return QString::fromStdString(notice.title + (notice.icon == Notice::Icon::Exclamation ? '|' : '?') +
+                                  notice.text);
+}
+
+// One digit per element of a configuration array, the first element first.
+template <typename Array>
+QString Digits(const Array& values)
+{
+    QString digits;
+    for (const auto value : values)
+        digits += QString::number(value);
+    return digits;
+}
+
+template <typename Array>
+void SetDigits(Array& values, const QString& digits)
+{
+    int i = 0;
+    for (auto& value : values)
+        value = static_cast<std::decay_t<decltype(value)>>(digits[i++].digitValue());
+}
+
+// What each control shows: its text, a list's selected entries, a star for a selected option.
+inline QString Values(const QWidget& root, const QStringList& names)
+{
+    QStringList shown;
+    for (const QString& name : names) {
+        const auto* control = root.findChild<const QWidget*>(name);
+        QString text = control->property("text").toString() + control->property("currentText").toString();
+        if (const auto* list = qobject_cast<const QListWidget*>(control))
+            for (const QListWidgetItem* entry : list->selectedItems())
+                text += entry->text() + '+';
+        if (const auto* option = qobject_cast<const QAbstractButton*>(control); option && option->isChecked())
+            text += '*';
+        shown << text;
+    }
+    return shown.join('|');
+}
+
+// "shown|accessible name|frame|buddy labels|>the control Tab goes to next"; a menu item's window and caption.
+inline QString Describe(const QWidget& root, const QString& name)
+{
+    if (const auto* item = root.findChild<const QAction*>(name))
+        return qobject_cast<const QWidget*>(item->parent())->window()->windowTitle() + '|' + item->text();
+    const auto* control = root.findChild<const QWidget*>(name);
+    const auto* frame = qobject_cast<const QGroupBox*>(control->parentWidget());
+    QStringList buddies;
+    for (const QLabel* label : control->window()->findChildren<const QLabel*>())
+        if (label->buddy() == control)
+            buddies << label->text();
+    const QWidget* next = control->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return QStringList{Values(root, {name}), control->accessibleName(), frame ? frame->title() : QString(),
+                       buddies.join(','), '>' + next->objectName()}
+        .join('|');
+}
+
+// One settings window on a configuration of its own. The bench answers the window's messages itself and
+// keeps, in order, each message and each status text (after "status:").
+template <typename Window>
+struct SettingsBench : RecordingDialogs {
+    Configuration config;
+    StatusLine status;
+    LinkBench link;
+    RecordingObserver observer;
+    ControllerSession controller{link, link, config, observer};
+    std::unique_ptr<Window> window = makeWindow();
+    QStringList events;
+
+    SettingsBench()
+    {
+        status.setStatusWait(std::chrono::milliseconds(5));
+        QObject::connect(&status, &QLineEdit::textChanged,
+                         [this](const QString& text) { events << "status:" + text; });
+    }
+    void showNotice(const Notice& notice) override
+    {
+        RecordingDialogs::showNotice(notice);
+        events << Shown(notice);
+    }
+    template <typename T = QWidget>
+    T* find(const QString& name) const
+    {
+        return window->template findChild<T*>(name);
+    }
+    // Steps apart by ';': "box=text" types into a box or picks the entry of a drop-down or list, a name
+    // alone triggers a menu item or clicks an option or button; "open" and "hide" act on the window.
+    void act(const QString& steps)
+    {
+        for (const QString& step : steps.split(';')) {
+            const QString name = step.section('=', 0, 0);
+            const QString text = step.section('=', 1);
+            if (step == "open" || step == "hide") {
+                step == "open" ? window->open() : window->hide();
+            } else if (auto* item = find<QAction>(name)) {
+                item->trigger();
+            } else if (auto* drop = find<QComboBox>(name)) {
+                drop->setCurrentIndex(drop->findText(text));
+            } else if (auto* list = find<QListWidget>(name)) {
+                QListWidgetItem* entry = list->findItems(text, Qt::MatchExactly).value(0);
+                list->scrollToItem(entry);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(entry).center());
+            } else if (step.contains('=')) {
+                QTest::keyClick(find(name), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(find(name), Qt::Key_Backspace);
+                QTest::keyClicks(find(name), text);
+            } else { // at the indicator of an option, which is wider than its caption
+                QTest::mouseClick(find(name), Qt::LeftButton, {}, QPoint(6, 6));
+            }
+        }
+    }
+    QString values(const QStringList& names) const { return Values(*window, names); }
+    // A screen reader names each box as its message does; the rejected box shows "0".
+    void checkRejectedBoxes() const
+    {
+        for (const Notice& notice : notices) {
+            if (notice.icon != Notice::Icon::Exclamation)
+                continue;
+            QStringList named;
+            for (const QLineEdit* box : window->template findChildren<QLineEdit*>())
+                if (box->accessibleName().toStdString() == notice.title)
+                    named << box->text();
+            QCOMPARE(named, QStringList{"0"});
+        }
+    }
+
+private:
+    std::unique_ptr<Window> makeWindow()
+    {
+        if constexpr (std::is_constructible_v<Window, Configuration&, StatusLine&>)
+            return std::make_unique<Window>(config, status);
+        else if constexpr (std::is_constructible_v<Window, Configuration&, Dialogs&, StatusLine&>)
+            return std::make_unique<Window>(config, *this, status);
+        else
+            return std::make_unique<Window>(config, *this, status, controller);
+    }
+};
+
+} // namespace muxcc::test
