@@ -14,32 +14,12 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <functional>
+#include <map>
+
 using namespace muxcc;
-using L = QList<int>;
 
 namespace {
-
-constexpr std::int16_t untouched = 777;
-const QString saving = " Boolean Settings Saving, but not to file";
-
-QString Input(int channel)
-{
-    return QString(" Boolean Error in MUX%1, MUX%1 SET AS INPUT").arg(channel);
-}
-
-QString Check(const QString& output)
-{
-    return " Boolean Error in " + output + ", Check Boolean";
-}
-
-// "k=text" for the texts listed, the others empty.
-OneBased<std::string, OutputCount> Texts(const QStringList& texts)
-{
-    OneBased<std::string, OutputCount> equations;
-    for (const QString& text : texts)
-        equations[text.section('=', 0, 0).toInt()] = text.section('=', 1).toStdString();
-    return equations;
-}
 
 // Each message box's text, and the status line while it was shown.
 struct Dialogs : test::RecordingDialogs {
@@ -54,7 +34,24 @@ struct Dialogs : test::RecordingDialogs {
     QStringList texts, statusDuring;
 };
 
-// Stored texts "text k", working copy "edit k", MUX3 an input.
+QString SpokenName(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// "k=text" for each text that is not empty.
+QString NonEmpty(const OneBased<std::string, OutputCount>& texts)
+{
+    QStringList shown;
+    for (int k = 1; k <= OutputCount; ++k) {
+        if (!texts[k].empty())
+            shown << QString::number(k) + "=" + QString::fromStdString(texts[k]);
+    }
+    return shown.join(", ");
+}
+
+// The window on an empty configuration with every channel an output; code entries read 777
+// until a compile writes them.
 struct Bench {
     Configuration config;
     StatusLine status;
@@ -64,75 +61,95 @@ struct Bench {
     Bench()
     {
         status.setStatusWait(std::chrono::milliseconds(20));
-        config.BooleanCode.fill(untouched);
-        setInputs({3});
-        for (int k = 1; k <= OutputCount; ++k)
-            config.BooleanText[k] = "text " + std::to_string(k),
-            config.BooleanEditText[k] = "edit " + std::to_string(k);
+        config.BooleanCode.fill(777);
+        run("inputs");
     }
     ~Bench() { delete window; }
 
-    void setInputs(const L& inputs)
-    {
-        for (int k = 1; k <= ChannelCount; ++k)
-            config.ChannelDirection[k] = inputs.contains(k) ? 0 : 1;
-    }
     template <typename T = QWidget>
     T* child(const QString& name) const
     {
         return window->findChild<T*>(name);
     }
     QLineEdit* box(int i) const { return child<QLineEdit>(QString("equation%1").arg(i)); }
-    QStringList boxes() const
+    QListWidget* list(const QString& name) const { return child<QListWidget>(name + "List"); }
+
+    // One step of a row: what the user does, or what another part of the program changes.
+    void run(const QString& step)
     {
-        QStringList texts;
-        for (int i = 1; i <= BooleanWindow::BoxCount; ++i)
-            texts << box(i)->text();
-        return texts;
-    }
-    static QStringList List(const OneBased<std::string, OutputCount>& texts, int page = 0)
-    {
-        QStringList list;
-        for (int k = page ? 21 * page - 20 : 1; k <= (page ? 21 * page : OutputCount); ++k)
-            list << QString::fromStdString(texts[k]);
-        return list;
-    }
-    // Boxes with the button-face colour; a box of neither colour counts negative.
-    L grey() const
-    {
-        L boxes;
-        for (int i = 1; i <= BooleanWindow::BoxCount; ++i) {
-            const QColor base = box(i)->palette().color(QPalette::Base);
-            if (base != window->palette().color(QPalette::Base))
-                boxes << (base == window->palette().color(QPalette::Button) ? i : -i);
+        const QString verb = step.section(' ', 0, 0), rest = step.section(' ', 1);
+        const int n = rest.section(' ', 0, 0).section('=', 0, 0).toInt();
+        if (verb == "inputs") {
+            for (int k = 1; k <= ChannelCount; ++k)
+                config.ChannelDirection[k] = rest.split(' ').contains(QString::number(k)) ? 0 : 1;
+        } else if (verb == "operand" || verb == "command") {
+            list(verb)->scrollToItem(list(verb)->item(n));
+            const QPoint at = list(verb)->visualItemRect(list(verb)->item(n)).center();
+            QTest::mouseClick(list(verb)->viewport(), Qt::LeftButton, {}, at);
+        } else if (verb == "focus") {
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            child(rest)->setFocus();
+        } else {
+            const std::map<QString, std::function<void()>> simple{
+                {"stored", [&] { config.BooleanText[n] = rest.section('=', 1).toStdString(); }},
+                {"edit", [&] { config.BooleanEditText[n] = rest.section('=', 1).toStdString(); }},
+                {"open", [&] { window->open(); }},
+                {"type", [&] { QTest::keyClicks(box(n), rest.section(' ', 1)); }}, // at the end of the text
+                {"turn", [&] { QTest::mouseClick(child<QPushButton>("moreBooleans"), Qt::LeftButton); }},
+                {"compile",
+                 [&] { QTest::mouseClick(child<QPushButton>("compileBooleans"), Qt::LeftButton); }},
+                {"save", [&] { child<QAction>("mnusavebooleanform5")->trigger(); }},
+                {"dclick", [&] { QTest::mouseDClick(box(n), Qt::LeftButton); }},
+                {"tab", [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); }},
+                {"recolour", [&] { window->recolourInputChannels(); }},         // the channel window saved
+                {"file", [&] { window->showConfigurationTexts(); }},            // OPEN read a project file
+                {"copy", [&] { config.BooleanEditText = config.BooleanText; }}, // OPEN's working copy
+                {"status", [&] { status.showMessage(rest); }},                  // a transfer's result
+                {"wait", [] { QTest::qWait(100); }},
+                {"close", [&] { window->close(); }},
+                {"destroy", [&] { delete window; }}};
+            QVERIFY2(simple.contains(verb), qPrintable(step));
+            simple.at(verb)();
         }
-        return boxes;
     }
-    QString check() const { return child<QLabel>("equationCheck")->text(); }
-    void type(int i, const QString& text)
+
+    QString aspect(const QString& key) const
     {
-        box(i)->selectAll();
-        QTest::keyClick(box(i), Qt::Key_Delete);
-        QTest::keyClicks(box(i), text);
-    }
-    void save() { child<QAction>("mnusavebooleanform5")->trigger(); }
-    void click(const QString& button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    void turn(int times = 1)
-    {
-        while (times-- > 0)
-            click("moreBooleans");
-    }
-    void toPage(int page)
-    {
-        if (child<QLabel>("equationLabel1")->text() != (page == 1 ? "MUX1 =" : "FET6 ="))
-            turn();
-    }
-    void select(const QString& name, int row)
-    {
-        auto* list = child<QListWidget>(name);
-        list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+        QStringList shown;
+        if (key == "boxes" || key == "grey" || key == "labels") {
+            for (int i = 1; i <= BooleanWindow::BoxCount; ++i) {
+                const QColor base = box(i)->palette().color(QPalette::Base);
+                const auto* label = child<QLabel>(QString("equationLabel%1").arg(i));
+                if (key == "boxes" && !box(i)->text().isEmpty())
+                    shown << QString::number(i) + "=" + box(i)->text();
+                else if (key == "grey" && base != window->palette().color(QPalette::Base))
+                    shown << QString::number(base == window->palette().color(QPalette::Button) ? i : -i);
+                else if (key == "labels" && QList<int>{1, 2, 16, 17, 21}.contains(i))
+                    shown << label->text() + (label->buddy() == box(i) ? "" : " (no buddy)") +
+                                 (label->text() == SpokenName(box(i)) + " =" ? "" : " (spoken otherwise)");
+            }
+            return shown.join(key == "boxes" ? ", " : " ");
+        }
+        for (int entry = 0; entry < 4 && key == "code"; ++entry)
+            shown << QString::number(config.BooleanCode[entry]);
+        const auto selected = [&](const char* name) { return QString::number(list(name)->currentRow()); };
+        QWidget* focus = QApplication::focusWidget();
+        const std::map<QString, std::function<QString()>> simple{
+            {"caption",
+             [&] { return window->windowTitle() + " / " + child<QAction>("mnusavebooleanform5")->text(); }},
+            {"lists", [&] { return selected("operand") + " " + selected("command"); }},
+            {"focus", [&] { return focus->objectName() + " " + SpokenName(focus); }},
+            {"check", [&] { return child<QLabel>("equationCheck")->text(); }},
+            {"usage", [&] { return child<QLabel>("codeUsage")->text(); }},
+            {"stored", [&] { return NonEmpty(config.BooleanText); }},
+            {"edit", [&] { return NonEmpty(config.BooleanEditText); }},
+            {"messages", [&] { return dialogs.texts.join(" / "); }},
+            {"during", [&] { return dialogs.statusDuring.join(" / "); }},
+            {"status", [&] { return status.text(); }},
+            {"window", [&] { return QString(window ? "open" : "gone"); }},
+            {"code", [&] { return shown.join(' '); }}};
+        return simple.contains(key) ? simple.at(key)() : "no such aspect";
     }
 };
 
@@ -144,348 +161,67 @@ class BooleanWindowTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(QPalette().color(QPalette::Button) != QPalette().color(QPalette::Base)); }
 
-    // Opened again after channel changes, `turns` page turns and list clicks: the stored texts, not
-    // the working copy, and the colours of the channels now.
-    void shouldOpenShowingTheStoredTexts_data()
+    // Steps apart by "; "; the outline names the aspects to show after the steps, "||" apart for
+    // each "then" among them. An aspect with nothing to show reads "none".
+    void shouldDoWhatTheUserAsks_data()
     {
-        QTest::addColumn<int>("turns");
-        QTest::addColumn<L>("inputs");
-        QTest::addColumn<L>("grey"); // and emptied
-        QTest::addColumn<QString>("names");
-        QTest::newRow("first page") << 0 << L{1, 16} << L{1, 16} << "MUX1 MUX2 MUX16 FET1 FET5";
-        QTest::newRow("first page, all outputs") << 0 << L{} << L{} << "MUX1 MUX2 MUX16 FET1 FET5";
-        QTest::newRow("second page") << 1 << L{1, 16} << L{} << "FET6 FET7 BUZZER TRIG1 TRIG5";
-        QTest::newRow("first page again") << 2 << L{1, 2} << L{1, 2} << "MUX1 MUX2 MUX16 FET1 FET5";
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("outline");
+        const QString tooLong = QStringList(215, "MUX1").join(" OR ");
+        // clang-format off
+        QTest::newRow("open: stored texts, inputs grey and empty") << "inputs 1 16; stored 1=A; stored 2=B; stored 16=C; stored 17=D; edit 2=X; open; operand 4; command 2; type 2 Y; open" << "caption: BOOLEAN DEFINITION / &Save Boolean Settings | lists: 0 0 | grey: 1 16 | boxes: 2=B, 17=D | edit: 2=X | labels: MUX1 = MUX2 = MUX16 = FET1 = FET5 =";
+        QTest::newRow("open on the second page") << "inputs 1 16; stored 1=A; stored 22=E; stored 42=F; open; turn; open" << "grey: none | boxes: 1=E, 21=F | labels: FET6 = FET7 = BUZZER = TRIG1 = TRIG5 =";
+        QTest::newRow("two turns give every text back") << "inputs 3; stored 1=A; stored 3=C; edit 22=B; open; turn; turn" << "grey: 3 | boxes: 1=A | edit: 1=A, 22=B | stored: 1=A, 3=C";
+        QTest::newRow("save reports input channels in order, then the wait clears") << "inputs 3 16; stored 3=MUX2; edit 3=MUX2; open; type 16 MUX2; type 3 MUX1; type 5 MUX3; save; then; wait" << "messages:  Boolean Error in MUX3, MUX3 SET AS INPUT /  Boolean Error in MUX16, MUX16 SET AS INPUT | during:  Boolean Settings Saving, but not to file /  Boolean Settings Saving, but not to file | status:  Boolean Settings Saved, but not to file | stored: 5=MUX3 | edit: 5=MUX3 | boxes: 5=MUX3 || status: none | code: 777 777 777 777";
+        QTest::newRow("save, first and last channel") << "inputs 1 16; stored 3=MUX2; edit 3=MUX2; open; type 1 V1; type 16 V2; type 17 V3; save" << "messages:  Boolean Error in MUX1, MUX1 SET AS INPUT /  Boolean Error in MUX16, MUX16 SET AS INPUT | stored: 3=MUX2, 17=V3 | boxes: 3=MUX2, 17=V3";
+        QTest::newRow("save on the first page of texts typed on both") << "inputs 3; open; type 3 V1; type 21 V2; turn; type 1 V3; type 21 V4; turn; save" << "grey: 3 | messages:  Boolean Error in MUX3, MUX3 SET AS INPUT | stored: 21=V2, 22=V3, 42=V4 | boxes: 21=V2";
+        QTest::newRow("save on the second page, first from the working copy") << "inputs 3; edit 24=W; open; type 3 V1; type 17 V2; turn; type 19 V3; save" << "grey: none | messages:  Boolean Error in MUX3, MUX3 SET AS INPUT | stored: 17=V2, 24=W, 40=V3 | edit: 17=V2, 24=W, 40=V3 | boxes: 3=W, 19=V3";
+        QTest::newRow("save drops an input's stored equation silently") << "inputs 3; stored 3=MUX2; edit 3=MUX2; open; type 4 V1; save" << "grey: 3 | messages: none | stored: 4=V1";
+        QTest::newRow("append, nothing selected") << "open; type 7 SLP ; operand 0; command 0; dclick 7; dclick 7" << "boxes: 7=SLP ";
+        QTest::newRow("append, operand only") << "open; type 7 SLP ; operand 1; command 0; dclick 7; dclick 7" << "boxes: 7=SLP MUX1 MUX1 ";
+        QTest::newRow("append, command only") << "open; type 7 SLP ; operand 0; command 1; dclick 7; dclick 7" << "boxes: 7=SLP AND AND ";
+        QTest::newRow("append, operand then command") << "open; type 7 SLP ; operand 1; command 1; dclick 7; dclick 7" << "boxes: 7=SLP MUX1 AND MUX1 AND ";
+        QTest::newRow("append the last entries on the second page") << "open; turn; type 7 SLP ; operand 65; command 5; dclick 7; dclick 7" << "boxes: 7=SLP OPTION4 ) OPTION4 ) ";
+        QTest::newRow("check of a compiling box, compile after the wait") << "open; status before; type 4 V1; type 1 MUX1 AND ( V1 ); then; compile; then; wait" << "check: MUX1: compiles, 4 code pairs | usage: Code entries: 92 of 512 | stored: none | status: before | messages: none || code: 777 777 777 777 || messages: none | code: 0 1 1 0 | status: none";
+        QTest::newRow("check of an unknown name") << "open; type 4 V1; type 2 MUX1 OR MUX17; then; compile; wait" << "check: MUX2: \"MUX17\" is not an operand name or command | usage: Code entries: 84 of 512 (1 equation does not compile) || messages:  Boolean Error in MUX2, Check Boolean";
+        QTest::newRow("check of one key in the last box") << "open; type 21 (; then; compile; wait" << "check: FET5: cannot end with \"(\" | usage: Code entries: 84 of 512 (1 equation does not compile) || messages:  Boolean Error in FET5, Check Boolean";
+        QTest::newRow("check on the second page") << "open; turn; type 1 V1  OR V2; then; compile; wait" << "check: FET6: two spaces in a row after \"V1\" | usage: Code entries: 84 of 512 (1 equation does not compile) || messages:  Boolean Error in FET6, Check Boolean";
+        QTest::newRow("check of an input channel") << "inputs 3; open; type 3 MUX1; then; compile; wait" << "check: MUX3: set as an input, so Save empties this equation | usage: Code entries: 86 of 512 || messages:  Boolean Error in MUX3, MUX3 SET AS INPUT | code: 0 0 0 0";
+        QTest::newRow("check of a text too long for the area") << "open; type 1 " + tooLong + "; then; compile; wait" << "check: MUX1: compiles, 215 code pairs | usage: Code entries: more than 512, too long to compile || messages:  TOTAL BOOLEAN LENGTH TO LARGE, REDUCE BOOLEANS";
+        QTest::newRow("compile right after a file is opened") << "inputs 3; stored 1=MUX2; stored 3=MUX1; stored 22=V1; copy; open; compile; wait" << "messages: none | stored: 1=MUX2, 22=V1 | code: 0 2 0 0";
+        QTest::newRow("a transfer's result outlasts the wait") << "open; save; status Unit has been programmed; wait" << "status: Unit has been programmed";
+        QTest::newRow("compile, then a transfer's result") << "stored 1=MUX2; open; compile; status Unit has been programmed; wait" << "status: Unit has been programmed | code: 0 2 0 0";
+        QTest::newRow("a second save during the wait") << "open; save; save; wait" << "status: none";
+        QTest::newRow("a page turn and typing during the wait") << "stored 1=MUX2; open; save; turn; type 1 V1; wait" << "status: none | boxes: 1=V1";
+        QTest::newRow("closed during Compile's wait, with an error") << "open; type 1 MUX2 MUX3; compile; close; wait" << "window: gone | messages:  Boolean Error in MUX1, Check Boolean | code: 0 2 777 777";
+        QTest::newRow("destroyed during Compile's wait") << "open; type 1 NOT MUX2; compile; destroy; wait" << "window: gone | messages: none | code: 0 130 0 0";
+        QTest::newRow("channels saved, first page") << "open; type 5 V2; operand 4; inputs 5; recolour" << "grey: 5 | boxes: 5=V2 | lists: 4 0 | check: MUX5: set as an input, so Save empties this equation";
+        QTest::newRow("channels saved, second page") << "edit 24=E; open; turn; type 5 V2; inputs 5; recolour" << "grey: none | boxes: 3=E, 5=V2 | check: FET10: compiles, 1 code pair";
+        QTest::newRow("file opened, first page") << "inputs 3; open; type 5 V2; operand 4; stored 3=F3; stored 5=F5; file" << "grey: 3 | boxes: 3=F3, 5=F5 | lists: 4 0";
+        QTest::newRow("file opened, second page") << "open; turn; type 5 V2; stored 24=F24; stored 26=F26; file" << "grey: none | boxes: 3=F24, 5=F26";
+        QTest::newRow("tab row by row, then lists and buttons, back to the first box") << "open; focus equation1; tab; then; focus equation21; tab; then; focus commandList; tab; then; focus moreBooleans; tab; then; focus compileBooleans; tab" << "focus: equation2 MUX2 | check: MUX2: compiles, 1 code pair || focus: operandList BOOLEAN OPERANDS || focus: moreBooleans MORE BOOLEANS || focus: compileBooleans Compile Booleans || focus: equation1 MUX1 | check: MUX1: compiles, 1 code pair";
+        QTest::newRow("a double quote is refused") << "open; type 21 MUX1 \"AND\" MUX2" << "boxes: 21=MUX1 AND MUX2";
+        // clang-format on
     }
-    void shouldOpenShowingTheStoredTexts()
+    void shouldDoWhatTheUserAsks()
     {
-        QFETCH(int, turns);
-        QFETCH(L, inputs);
-        QFETCH(L, grey);
-        QFETCH(QString, names);
+        QFETCH(QString, steps);
+        QFETCH(QString, outline);
         Bench bench;
-        bench.window->open();
-        bench.setInputs(inputs);
-        bench.turn(turns);
-        bench.select("operandList", 4);
-        bench.select("commandList", 2);
-        const auto workingCopy = bench.config.BooleanEditText;
-
-        bench.window->open();
-        QCOMPARE(bench.window->windowTitle(), "BOOLEAN DEFINITION");
-        QCOMPARE(bench.child<QAction>("mnusavebooleanform5")->text(), "&Save Boolean Settings");
-        QCOMPARE(bench.child<QListWidget>("operandList")->currentRow() +
-                     bench.child<QListWidget>("commandList")->currentRow(),
-                 0);
-        QStringList expected = Bench::List(bench.config.BooleanText, turns % 2 + 1);
-        for (int i : grey)
-            expected[i - 1].clear();
-        QCOMPARE(bench.boxes(), expected);
-        QCOMPARE(bench.grey(), grey);
-        QCOMPARE(Bench::List(bench.config.BooleanEditText), Bench::List(workingCopy));
-        // Boxes 1, 2, 16, 17 and 21: the label, its buddy, and what a screen reader speaks.
-        const QStringList outputs = names.split(' ');
-        for (int n = 0; n < outputs.size(); ++n) {
-            const int i = L{1, 2, 16, 17, 21}[n];
-            const auto* label = bench.child<QLabel>(QString("equationLabel%1").arg(i));
-            QCOMPARE(label->text() + (label->buddy() == bench.box(i) ? "" : " (no buddy)"),
-                     outputs[n] + " =");
-            QCOMPARE(QAccessible::queryAccessibleInterface(bench.box(i))->text(QAccessible::Name),
-                     outputs[n]);
-        }
-    }
-
-    // "p:i=text" typed into box i of page p in this order, turning pages as needed, then Save on
-    // page `page`. Input channels' boxes are not emptied by turning, only reported by Save.
-    void shouldSaveReportingEachInputChannel_data()
-    {
-        QTest::addColumn<L>("inputs");
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QStringList>("saved"); // "k=text"; the others empty
-        const auto row = [](const char* name, const L& inputs, const QStringList& typed, int page,
-                            const QStringList& messages, const QStringList& saved) {
-            QTest::newRow(name) << inputs << typed << page << messages << saved;
+        const QStringList phases = outline.split(" || ");
+        QStringList shown;
+        const auto show = [&] {
+            QStringList aspects;
+            for (const QString& expected : phases.value(shown.size()).split(" | ")) {
+                const QString key = expected.section(':', 0, 0), value = bench.aspect(key);
+                aspects << key + ": " + (value.isEmpty() ? "none" : value);
+            }
+            shown << aspects.join(" | ");
         };
-        row("input channels in order", {3, 16}, {"1:16=MUX2", "1:3=MUX1", "1:5=MUX3"}, 1,
-            {Input(3), Input(16)}, {"5=MUX3"});
-        row("first and last channel", {1, 16}, {"1:1=V1", "1:16=V2", "1:17=V3"}, 1, {Input(1), Input(16)},
-            {"3=MUX2", "17=V3"});
-        row("typed across pages, saved on the first", {3}, {"1:3=V1", "1:21=V2", "2:1=V3", "2:21=V4"}, 1,
-            {Input(3)}, {"21=V2", "22=V3", "42=V4"});
-        row("saved on the second page from the working copy", {3}, {"1:3=V1", "1:17=V2", "2:19=V3"}, 2,
-            {Input(3)}, {"17=V2", "40=V3"});
-        row("stored equation of an input goes silently", {3}, {"1:4=V1"}, 1, {}, {"4=V1"});
-        row("every channel an output", {}, {"1:3=MUX1", "1:16=MUX2"}, 1, {}, {"3=MUX1", "16=MUX2"});
-    }
-    void shouldSaveReportingEachInputChannel()
-    {
-        QFETCH(L, inputs);
-        QFETCH(QStringList, typed);
-        QFETCH(int, page);
-        QFETCH(QStringList, messages);
-        QFETCH(QStringList, saved);
-        Bench bench;
-        bench.setInputs(inputs);
-        bench.config.BooleanText = bench.config.BooleanEditText = Texts({"3=MUX2"});
-        bench.window->open();
-        for (const QString& item : typed) {
-            bench.toPage(item.section(':', 0, 0).toInt());
-            bench.type(item.section(':', 1).section('=', 0, 0).toInt(), item.section('=', 1));
-        }
-        bench.toPage(page);
-        QCOMPARE(bench.grey(), page == 1 ? L(inputs) : L{});
-
-        bench.save();
-        QCOMPARE(bench.dialogs.texts, messages);
-        QCOMPARE(bench.dialogs.statusDuring, QStringList(messages.size(), saving));
-        QCOMPARE(bench.status.text(), " Boolean Settings Saved, but not to file");
-        QCOMPARE(Bench::List(bench.config.BooleanText), Bench::List(Texts(saved)));
-        QCOMPARE(Bench::List(bench.config.BooleanEditText), Bench::List(Texts(saved)));
-        QCOMPARE(bench.boxes(), Bench::List(Texts(saved), page));
-        QTRY_COMPARE(bench.status.text(), "");
-        QCOMPARE(bench.config.BooleanCode[0], untouched);
-    }
-
-    // Box 7 holds "SLP "; after clicks in the lists it is double-clicked twice.
-    void shouldAppendTheSelectedEntries_data()
-    {
-        QTest::addColumn<int>("turns");
-        QTest::addColumn<int>("operand");
-        QTest::addColumn<int>("command");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("operand only") << 0 << 1 << 0 << "SLP MUX1 MUX1 ";
-        QTest::newRow("nothing selected") << 0 << 0 << 0 << "SLP ";
-        QTest::newRow("command only") << 0 << 0 << 1 << "SLP AND AND ";
-        QTest::newRow("operand then command") << 0 << 1 << 1 << "SLP MUX1 AND MUX1 AND ";
-        QTest::newRow("last entries") << 0 << 65 << 5 << "SLP OPTION4 ) OPTION4 ) ";
-        QTest::newRow("second page") << 1 << 37 << 3 << "SLP TMR1 NOT TMR1 NOT ";
-    }
-    void shouldAppendTheSelectedEntries()
-    {
-        QFETCH(int, turns);
-        QFETCH(int, operand);
-        QFETCH(int, command);
-        QFETCH(QString, text);
-        Bench bench;
-        bench.window->open();
-        bench.turn(turns);
-        bench.type(7, "SLP ");
-        bench.select("operandList", operand);
-        bench.select("commandList", command);
-        QStringList boxes = bench.boxes();
-
-        QTest::mouseDClick(bench.box(7), Qt::LeftButton);
-        QTest::mouseDClick(bench.box(7), Qt::LeftButton);
-        boxes[6] = text;
-        QCOMPARE(bench.boxes(), boxes);
-    }
-
-    // "V1" goes into box 4, then the row's text into its box: the check names that box, changes
-    // nothing, and Compile, after Save and its wait, agrees with it.
-    void shouldCheckTheEditedBoxAsCompileWould_data()
-    {
-        QTest::addColumn<int>("turns");
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("check");
-        QTest::addColumn<QString>("usage");
-        QTest::addColumn<QStringList>("messages"); // of Compile
-        const auto row = [](const char* name, int turns, int box, const QString& typed, const char* check,
-                            const char* usage, const QStringList& messages) {
-            QTest::newRow(name) << turns << box << typed << QString(check) << QString(usage) << messages;
-        };
-        const char* oneFails = "Code entries: 84 of 512 (1 equation does not compile)";
-        row("compiles", 0, 1, "MUX1 AND ( V1 )", "MUX1: compiles, 4 code pairs", "Code entries: 92 of 512",
-            {});
-        row("unknown name", 0, 2, "MUX1 OR MUX17", "MUX2: \"MUX17\" is not an operand name or command",
-            oneFails, {Check("MUX2")});
-        row("one key", 0, 21, "(", "FET5: cannot end with \"(\"", oneFails, {Check("FET5")});
-        row("second page", 1, 1, "V1  OR V2", "FET6: two spaces in a row after \"V1\"", oneFails,
-            {Check("FET6")});
-        row("input channel", 0, 3, "MUX1", "MUX3: set as an input, so Save empties this equation",
-            "Code entries: 86 of 512", {Input(3)});
-        row("too long", 0, 1, QStringList(215, "MUX1").join(" OR "), "MUX1: compiles, 215 code pairs",
-            "Code entries: more than 512, too long to compile",
-            {" TOTAL BOOLEAN LENGTH TO LARGE, REDUCE BOOLEANS"});
-    }
-    void shouldCheckTheEditedBoxAsCompileWould()
-    {
-        QFETCH(int, turns);
-        QFETCH(int, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, check);
-        QFETCH(QString, usage);
-        QFETCH(QStringList, messages);
-        Bench bench;
-        bench.config.BooleanText = bench.config.BooleanEditText = Texts({});
-        bench.window->open();
-        bench.turn(turns);
-        bench.status.showMessage("before");
-        bench.type(4, "V1");
-        bench.type(box, typed);
-
-        QCOMPARE(bench.check(), check);
-        QCOMPARE(bench.child<QLabel>("codeUsage")->text(), usage);
-        QCOMPARE(Bench::List(bench.config.BooleanText), Bench::List(Texts({})));
-        QCOMPARE(bench.status.text() + bench.dialogs.texts.join(""), "before");
-        bench.click("compileBooleans");
-        QCOMPARE(bench.config.BooleanCode[0], untouched);
-        QTRY_COMPARE(bench.status.text(), "");
-        QCOMPARE(bench.dialogs.texts, messages);
-        QCOMPARE(bench.config.BooleanCode[0], 0);
-    }
-
-    // The wait clears only its own text, and the window keeps working during it.
-    void shouldLeaveTheStatusLineToWhatCameDuringTheWait_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("meanwhile");
-        QTest::addColumn<QString>("finally");
-        const auto row = [](const char* name, const char* button, const char* meanwhile,
-                            const char* finally) {
-            QTest::newRow(name) << QString(button) << QString(meanwhile) << QString(finally);
-        };
-        const char* programmed = "Unit has been programmed";
-        row("nothing", "save", "", "");
-        row("a transfer's result", "save", programmed, programmed);
-        row("compile, then a transfer's result", "compile", programmed, programmed);
-        row("a second save", "save", "save", "");
-        row("a page turn and typing", "save", "turn", "");
-    }
-    void shouldLeaveTheStatusLineToWhatCameDuringTheWait()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, meanwhile);
-        QFETCH(QString, finally);
-        Bench bench;
-        bench.config.BooleanText = Texts({"1=MUX2"});
-        bench.window->open();
-        button == "save" ? bench.save() : bench.click("compileBooleans");
-        if (meanwhile == "save")
-            bench.save();
-        else if (meanwhile == "turn")
-            bench.turn(), bench.type(1, "V1");
-        else if (!meanwhile.isEmpty())
-            bench.status.showMessage(meanwhile);
-
-        QTest::qWait(100);
-        QCOMPARE(bench.status.text(), finally);
-        QCOMPARE(bench.box(1)->text(), meanwhile == "turn" ? "V1" : "MUX2");
-        QCOMPARE(bench.config.BooleanCode[1], button == "compile" ? 2 : untouched);
-    }
-
-    // Closed or destroyed during Compile's wait: the compile still runs on what the save stored.
-    void shouldCompileAfterTheWaitEvenIfTheWindowIsGone_data()
-    {
-        QTest::addColumn<bool>("destroyed");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("closed") << false << "NOT MUX2" << QStringList{};
-        QTest::newRow("closed, with an error") << false << "MUX2 MUX3" << QStringList{Check("MUX1")};
-        QTest::newRow("destroyed") << true << "NOT MUX2" << QStringList{};
-    }
-    void shouldCompileAfterTheWaitEvenIfTheWindowIsGone()
-    {
-        QFETCH(bool, destroyed);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, messages);
-        Bench bench;
-        bench.setInputs({});
-        bench.config.BooleanText = bench.config.BooleanEditText = Texts({});
-        bench.window->open();
-        bench.type(1, typed);
-        bench.click("compileBooleans");
-        destroyed ? delete bench.window : void(bench.window->close());
-        QTRY_VERIFY(bench.window.isNull());
-
-        QTRY_COMPARE(bench.status.text(), "");
-        QCOMPARE(bench.dialogs.texts, messages);
-        QCOMPARE(bench.config.BooleanCode[1], messages.isEmpty() ? 130 : 2);
-    }
-
-    // After the channel window's save (MUX3 now an output, MUX5 an input) and after OPEN (texts
-    // "file k"): only the first page is recoloured; OPEN refills the page shown, input channels too.
-    void shouldFollowChangesMadeElsewhere_data()
-    {
-        QTest::addColumn<int>("turns");
-        QTest::addColumn<bool>("fileOpened");
-        QTest::addColumn<L>("grey");
-        QTest::addColumn<QString>("boxes"); // 3 and 5
-        QTest::newRow("channels, first page") << 0 << false << L{5} << "|V2";
-        QTest::newRow("channels, second page") << 1 << false << L{} << "edit 24|V2";
-        QTest::newRow("file, first page") << 0 << true << L{3} << "file 3|file 5";
-        QTest::newRow("file, second page") << 1 << true << L{} << "file 24|file 26";
-    }
-    void shouldFollowChangesMadeElsewhere()
-    {
-        QFETCH(int, turns);
-        QFETCH(bool, fileOpened);
-        QFETCH(L, grey);
-        QFETCH(QString, boxes);
-        Bench bench;
-        bench.window->open();
-        bench.turn(turns);
-        bench.type(5, "V2");
-        bench.select("operandList", 4);
-        if (fileOpened) {
-            for (int k = 1; k <= OutputCount; ++k)
-                bench.config.BooleanText[k] = "file " + std::to_string(k);
-            bench.window->showConfigurationTexts();
-        } else {
-            bench.setInputs({5});
-            bench.window->recolourInputChannels();
-        }
-        QCOMPARE(bench.grey(), grey);
-        QCOMPARE(bench.box(3)->text() + "|" + bench.box(5)->text(), boxes);
-        QCOMPARE(bench.child<QListWidget>("operandList")->currentRow(), 4);
-        QCOMPARE(bench.check().startsWith("MUX5: set as an input"), !fileOpened && turns == 0);
-    }
-
-    // Tab goes row by row through the boxes, then the lists and buttons, each with its spoken name;
-    // a box reached so is the one the check describes.
-    void shouldReachEveryControlByTab_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("name");
-        const auto row = [](const char* from, const char* to, const char* name) {
-            QTest::newRow(from) << QString(from) << QString(to) << QString(name);
-        };
-        row("equation1", "equation2", "MUX2");
-        row("equation20", "equation21", "FET5");
-        row("equation21", "operandList", "BOOLEAN OPERANDS");
-        row("commandList", "moreBooleans", "MORE BOOLEANS");
-        row("moreBooleans", "compileBooleans", "Compile Booleans");
-        row("compileBooleans", "equation1", "MUX1");
-    }
-    void shouldReachEveryControlByTab()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, name);
-        Bench bench;
-        bench.window->open();
-        QApplication::setActiveWindow(bench.window);
-        QVERIFY(QTest::qWaitForWindowActive(bench.window));
-        bench.child(from)->setFocus();
-
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), to);
-        QCOMPARE(QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name),
-                 name);
-        if (to.startsWith("equation"))
-            QCOMPARE(bench.check().section(':', 0, 0), name);
-    }
-
-    // The project file quotes every equation, so a box takes no quote.
-    void shouldRefuseADoubleQuote()
-    {
-        Bench bench;
-        bench.window->open();
-        bench.type(21, "MUX1 \"AND\" MUX2");
-        QCOMPARE(bench.box(21)->text(), "MUX1 AND MUX2");
+        for (const QString& step : steps.split("; "))
+            step == "then" ? show() : bench.run(step);
+        show();
+        QCOMPARE(shown.join(" || "), outline);
     }
 };
 
