@@ -1,10 +1,7 @@
-#include "settings/channel_window.h"
-
 #include "settings_bench.h"
 
 using muxcc::test::Digits;
 using muxcc::test::SetDigits;
-using Bench = muxcc::test::SettingsBench<muxcc::ChannelWindow>;
 
 class ChannelWindowTest : public QObject {
     Q_OBJECT
@@ -32,16 +29,17 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, then);
         QFETCH(QString, clicks);
-        Bench bench;
-        SetDigits(bench.config.ChannelDirection, first);
-        bench.window->open();
-        SetDigits(bench.config.ChannelDirection, then);
-        bench.act("hide;open;" + clicks + "mnusaveioform2");
-        QTEST(Digits(bench.config.ChannelDirection), "stored");
-        QTRY_COMPARE(bench.events,
-                     QStringList({"status: IO CONFIGURATION Settings Saved, but not to file", "status:"}));
-        bench.act(QStringLiteral("mux5Output;hide;open;mnusaveioform2"));
-        QTEST(Digits(bench.config.ChannelDirection), "stored");
+        muxcc::test::SettingsProgram program;
+        SetDigits(program.config.ChannelDirection, first);
+        program.act(QStringLiteral("multi_ch_config"));
+        SetDigits(program.config.ChannelDirection, then);
+        program.act("hide;multi_ch_config;" + clicks + "mnusaveioform2");
+        QTEST(Digits(program.config.ChannelDirection), "stored");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            program.events,
+            QStringList({"status: IO CONFIGURATION Settings Saved, but not to file", "status:"}), 500);
+        program.act(QStringLiteral("mux5Output;hide;multi_ch_config;mnusaveioform2"));
+        QTEST(Digits(program.config.ChannelDirection), "stored");
     }
 };
 

@@ -15,9 +15,7 @@ QString Convert(const QString& conversion, const QString& input)
 {
     const std::string text = input.toStdString();
     std::optional<double> value;
-    if (conversion == "number")
-        value = NumberInBox(text);
-    else if (conversion == "time")
+    if (conversion == "time")
         value = TimeCountFromBox(text);
     else if (conversion == "temperature")
         value = TemperatureFromBox(text);
@@ -48,15 +46,15 @@ private slots:
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
         // clang-format off
-        QTest::newRow("number with blanks around") << "number" << "  3.5 " << "3.5";
-        QTest::newRow("number with leading plus") << "number" << "+5" << "5";
-        QTest::newRow("empty text") << "number" << "" << "none";
-        QTest::newRow("blanks only") << "number" << "   " << "none";
-        QTest::newRow("number then letters") << "number" << "12abc" << "none";
-        QTest::newRow("two plus signs") << "number" << "++5" << "none";
-        QTest::newRow("hexadecimal") << "number" << "0x10" << "none";
-        QTest::newRow("infinity") << "number" << "inf" << "none";
-        QTest::newRow("not a number") << "number" << "nan" << "none";
+        QTest::newRow("number with blanks around") << "time" << "  3.5 " << "175";
+        QTest::newRow("number with leading plus") << "time" << "+5" << "250";
+        QTest::newRow("empty text") << "time" << "" << "none";
+        QTest::newRow("blanks only") << "time" << "   " << "none";
+        QTest::newRow("number then letters") << "time" << "12abc" << "none";
+        QTest::newRow("two plus signs") << "time" << "++5" << "none";
+        QTest::newRow("hexadecimal") << "time" << "0x10" << "none";
+        QTest::newRow("infinity") << "time" << "inf" << "none";
+        QTest::newRow("not a number") << "time" << "nan" << "none";
         QTest::newRow("half count down to even") << "time" << "1.01" << "50";
         QTest::newRow("half count up to even") << "time" << "1.03" << "52";
         QTest::newRow("12 V rounds to top") << "0" << "19.96" << "20";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controller_session.h"
+#include "app/main_window.h"
 #include "app/status_line.h"
 #include "support/recording_dialogs.h"
 #include "support/virtual_link.h"
@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QtTest>
 
-#include <memory>
+#include <chrono>
 
 namespace muxcc::test {
 
@@ -79,22 +79,18 @@ inline QString Describe(const QWidget& root, const QString& name)
         .join('|');
 }
 
-// One settings window on a configuration of its own. The bench answers the window's messages itself and
-// keeps, in order, each message and each status text (after "status:").
-template <typename Window>
-struct SettingsBench : RecordingDialogs {
+// The program on a virtual controller, its settings windows opened from the menu. It answers every message
+// itself and keeps, in order, each message and each status text (after "status:").
+struct SettingsProgram : RecordingDialogs {
     Configuration config;
-    StatusLine status;
     LinkBench link;
-    RecordingObserver observer;
-    ControllerSession controller{link, link, config, observer};
-    std::unique_ptr<Window> window = makeWindow();
+    MainWindow window{config, *this, link, link};
     QStringList events;
 
-    SettingsBench()
+    SettingsProgram()
     {
-        status.setStatusWait(std::chrono::milliseconds(5));
-        QObject::connect(&status, &QLineEdit::textChanged,
+        window.statusLine().setStatusWait(std::chrono::milliseconds(5));
+        QObject::connect(&window.statusLine(), &QLineEdit::textChanged,
                          [this](const QString& text) { events << "status:" + text; });
     }
     void showNotice(const Notice& notice) override
@@ -102,38 +98,39 @@ struct SettingsBench : RecordingDialogs {
         RecordingDialogs::showNotice(notice);
         events << Shown(notice);
     }
-    template <typename T = QWidget>
-    T* find(const QString& name) const
-    {
-        return window->template findChild<T*>(name);
-    }
-    // Steps apart by ';': "box=text" types into a box or picks the entry of a drop-down or list, a name
-    // alone triggers a menu item or clicks an option or button; "open" and "hide" act on the window.
+    // Steps apart by ';': "box=text" types into a box or picks the entry of a drop-down or list, a name alone
+    // triggers a menu item or clicks an option or button, "hide" hides every settings window and "load"
+    // brings them up to date as after OPEN.
     void act(const QString& steps)
     {
         for (const QString& step : steps.split(';')) {
             const QString name = step.section('=', 0, 0);
             const QString text = step.section('=', 1);
-            if (step == "open" || step == "hide") {
-                step == "open" ? window->open() : window->hide();
-            } else if (auto* item = find<QAction>(name)) {
+            if (step == "hide") {
+                for (QWidget* widget : window.findChildren<QWidget*>())
+                    if (widget->isWindow())
+                        widget->hide();
+            } else if (step == "load") {
+                window.refreshWindowsAfterOpen();
+            } else if (auto* item = window.findChild<QAction*>(name)) {
                 item->trigger();
-            } else if (auto* drop = find<QComboBox>(name)) {
+            } else if (auto* drop = window.findChild<QComboBox*>(name)) {
                 drop->setCurrentIndex(drop->findText(text));
-            } else if (auto* list = find<QListWidget>(name)) {
+            } else if (auto* list = window.findChild<QListWidget*>(name)) {
                 QListWidgetItem* entry = list->findItems(text, Qt::MatchExactly).value(0);
                 list->scrollToItem(entry);
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(entry).center());
             } else if (step.contains('=')) {
-                QTest::keyClick(find(name), Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClick(find(name), Qt::Key_Backspace);
-                QTest::keyClicks(find(name), text);
+                auto* box = window.findChild<QLineEdit*>(name);
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(box, Qt::Key_Backspace);
+                QTest::keyClicks(box, text);
             } else { // at the indicator of an option, which is wider than its caption
-                QTest::mouseClick(find(name), Qt::LeftButton, {}, QPoint(6, 6));
+                QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton, {}, QPoint(6, 6));
             }
         }
     }
-    QString values(const QStringList& names) const { return Values(*window, names); }
+    QString values(const QStringList& names) const { return Values(window, names); }
     // A screen reader names each box as its message does; the rejected box shows "0".
     void checkRejectedBoxes() const
     {
@@ -141,22 +138,11 @@ struct SettingsBench : RecordingDialogs {
             if (notice.icon != Notice::Icon::Exclamation)
                 continue;
             QStringList named;
-            for (const QLineEdit* box : window->template findChildren<QLineEdit*>())
+            for (const QLineEdit* box : window.findChildren<QLineEdit*>())
                 if (box->accessibleName().toStdString() == notice.title)
                     named << box->text();
             QCOMPARE(named, QStringList{"0"});
         }
-    }
-
-private:
-    std::unique_ptr<Window> makeWindow()
-    {
-        if constexpr (std::is_constructible_v<Window, Configuration&, StatusLine&>)
-            return std::make_unique<Window>(config, status);
-        else if constexpr (std::is_constructible_v<Window, Configuration&, Dialogs&, StatusLine&>)
-            return std::make_unique<Window>(config, *this, status);
-        else
-            return std::make_unique<Window>(config, *this, status, controller);
     }
 };
 
