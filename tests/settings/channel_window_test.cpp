@@ -1,3 +1,4 @@
+#include "settings/channel_window.h"
 #include "settings_bench.h"
 
 using muxcc::test::Digits;
@@ -33,11 +34,16 @@ private slots:
         SetDigits(program.config.ChannelDirection, first);
         program.act(QStringLiteral("multi_ch_config"));
         SetDigits(program.config.ChannelDirection, then);
+        int saved = 0; // the equation window recolours on the signal, so it must come after the wait
+        QObject::connect(program.window.findChild<muxcc::ChannelWindow*>(),
+                         &muxcc::ChannelWindow::directionsSaved, [&] { ++saved; });
         program.act("hide;multi_ch_config;" + clicks + "mnusaveioform2");
         QTEST(Digits(program.config.ChannelDirection), "stored");
+        QCOMPARE(saved, 0);
         QTRY_COMPARE_WITH_TIMEOUT(
             program.events,
             QStringList({"status: IO CONFIGURATION Settings Saved, but not to file", "status:"}), 500);
+        QCOMPARE(saved, 1);
         program.act(QStringLiteral("mux5Output;hide;multi_ch_config;mnusaveioform2"));
         QTEST(Digits(program.config.ChannelDirection), "stored");
     }
