@@ -2,7 +2,7 @@
 
 #include "boolean/compiler.h"
 #include "boolean/input_channel_rule.h"
-#include "cli/unsendable_value.h"
+#include "link/unsendable_value.h"
 #include "project/project_file_io.h"
 #include "project/project_writer.h"
 
@@ -64,7 +64,7 @@ std::optional<int> OpenAndCompile(const std::string& path, Configuration& config
 
 bool ReportUnsendableValue(const Configuration& config)
 {
-    const auto message = UnsendableValueMessage(config);
+    const auto message = link::UnsendableValueMessage(config);
     if (message)
         std::cerr << "muxcc-cli: " << *message << '\n';
     return message.has_value();

@@ -1,6 +1,7 @@
 #include "link/controller_commands.h"
 #include "link/memory_image.h"
 #include "link/record_format.h"
+#include "link/unsendable_value.h"
 #include "model/rounding.h"
 
 #include <optional>
@@ -46,7 +47,7 @@ Task<CommandOutcome> ControllerCommands::writeToController()
 {
     if (refusedAsBusy())
         co_return CommandOutcome::Busy;
-    if (const std::optional<std::string> unsendable = FirstUnsendableValue(config_)) {
+    if (const std::optional<std::string> unsendable = UnsendableValueMessage(config_)) {
         observer_.showNotice({Notice::Icon::Exclamation, "WRITE TO CONTROLLER", " " + *unsendable});
         co_return CommandOutcome::Refused;
     }

@@ -557,31 +557,41 @@ private slots:
     void refusedBeforeContact_data()
     {
         QTest::addColumn<Command>("command");
-        QTest::addColumn<int>("timerOnTime"); // of timer 3; 0: the port is in use, else it cannot be sent
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("refusal"); // empty: the port is in use
 
+        using C = Configuration;
+        const Setup none = [](C&) {};
         // clang-format off
-        QTest::newRow("write, port in use") << &ControllerCommands::writeToController << 0;
-        QTest::newRow("read, port in use") << &ControllerCommands::readFromController << 0;
-        QTest::newRow("display cycle count, port in use") << &ControllerCommands::displayCycleCount << 0;
-        QTest::newRow("reset cycle counter, port in use") << &ControllerCommands::resetCycleCounter << 0;
-        QTest::newRow("write, unsendable timer time") << &ControllerCommands::writeToController << 70000;
+        QTest::newRow("write, port in use") << &ControllerCommands::writeToController << none << "";
+        QTest::newRow("read, port in use") << &ControllerCommands::readFromController << none << "";
+        QTest::newRow("display cycle count, port in use") << &ControllerCommands::displayCycleCount << none << "";
+        QTest::newRow("reset cycle counter, port in use") << &ControllerCommands::resetCycleCounter << none << "";
+        QTest::newRow("write, timer time as its window names it") << &ControllerCommands::writeToController << +[](C& c) { c.TimerOnTime[3] = 70000; }
+            << " TIMER#3 ON TIME is 1400 seconds and cannot be sent to the controller: MUST BE A NUMBER BETWEEN 0 AND 1310";
+        QTest::newRow("write, voltage in the model's range") << &ControllerCommands::writeToController << +[](C& c) { c.VoltageModel = 1; c.VoltageSetting[6] = -2.5F; }
+            << " V6 VOLTAGE SETTING is -2.5 V and cannot be sent to the controller: MUST BE A NUMBER BETWEEN 0 AND 36";
+        QTest::newRow("write, a field no window edits") << &ControllerCommands::writeToController << +[](C& c) { c.CycleCountDigit[2] = 300; }
+            << " CycleCountDigit[2] = 300 cannot be sent to the controller";
+        QTest::newRow("write, stale code asks for a compile") << &ControllerCommands::writeToController << +[](C& c) { c.BooleanCode[7] = 300; }
+            << " BooleanCode[7] = 300 cannot be sent to the controller: compile the equations again (Compile Booleans) before writing";
         // clang-format on
     }
     void refusedBeforeContact()
     {
         QFETCH(Command, command);
-        QFETCH(int, timerOnTime);
+        QFETCH(Setup, setup);
+        QFETCH(QString, refusal);
 
         LinkBench bench;
-        bench.config.TimerOnTime[3] = timerOnTime;
-        const bool inUse = timerOnTime == 0 && bench.open();
+        setup(bench.config);
+        const bool inUse = refusal.isEmpty() && bench.open();
         QCOMPARE(bench.run((bench.commands.*command)()),
                  std::optional(inUse ? CommandOutcome::Busy : CommandOutcome::Refused));
         const Notice busy{
             Notice::Icon::Information, "Communication Port in use",
             " Communication Port Already In Use, Please wait until Communication Port is Free "};
-        const Notice unsendable{Notice::Icon::Exclamation, "WRITE TO CONTROLLER",
-                                " TimerOnTime[3] = 70000 cannot be sent to the controller"};
+        const Notice unsendable{Notice::Icon::Exclamation, "WRITE TO CONTROLLER", refusal.toStdString()};
         QCOMPARE(bench.observer.notices, std::vector{inUse ? busy : unsendable});
         QVERIFY(bench.observer.statuses.empty() && bench.controller.requests.empty() &&
                 bench.isOpen() == inUse);

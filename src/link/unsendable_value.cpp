@@ -1,4 +1,4 @@
-#include "cli/unsendable_value.h"
+#include "link/unsendable_value.h"
 
 #include "link/memory_image.h"
 #include "settings/setting_boxes.h"
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <string_view>
 
-namespace muxcc::cli {
+namespace muxcc::link {
 
 namespace {
 
@@ -61,16 +61,20 @@ std::optional<WindowField> AsWindowShowsIt(const Configuration& config, std::str
 
 std::optional<std::string> UnsendableValueMessage(const Configuration& config)
 {
-    for (const int record : link::SettingsRecordOrder) {
-        const link::RecordByte encoded = link::EncodeSettingsRecord(config, record);
+    const std::optional<std::string> unsendable = FirstUnsendableValue(config);
+    if (!unsendable)
+        return std::nullopt;
+    for (const int record : SettingsRecordOrder) {
+        const RecordByte encoded = EncodeSettingsRecord(config, record);
         if (encoded.byte)
             continue;
         if (const auto shown = AsWindowShowsIt(config, encoded.field))
             return shown->title + " is " + shown->value +
                    " and cannot be sent to the controller:" + std::string(shown->range);
-        break;
+        return unsendable;
     }
-    return link::FirstUnsendableValue(config);
+    // Every settings record can be sent, so the code area is out of date or damaged.
+    return *unsendable + ": compile the equations again (Compile Booleans) before writing";
 }
 
-} // namespace muxcc::cli
+} // namespace muxcc::link
