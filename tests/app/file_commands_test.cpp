@@ -1,14 +1,13 @@
 #include "app_program.h"
 #include "project/project_writer.h"
+#include "project/report_printer.h"
+#include "project/settings_report.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
-using muxcc::Configuration;
-using muxcc::Notice;
 using muxcc::test::AppProgram;
 
 namespace {
@@ -19,170 +18,157 @@ QByteArray Contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
-void Write(const QString& path, const QByteArray& bytes)
+// The text of pdf page by page, each line as drawn with its spaces, a bold one begun with '*'. Qt writes "fi"
+// and "ff" as ligatures; the report has none.
+QStringList Printed(const QString& pdf)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    QProcess reader;
+    reader.start(QStringLiteral("pdftohtml"), {"-xml", "-i", "-stdout", pdf});
+    reader.waitForFinished();
+    static const QRegularExpression run(QStringLiteral("<page |<text [^>]*>(<b>)?(.*?)(</b>)?</text>"));
+    QStringList pages;
+    for (const QRegularExpressionMatch& match :
+         run.globalMatch(QString::fromUtf8(reader.readAllStandardOutput()))) {
+        if (match.captured(0) == QLatin1String("<page "))
+            pages << QString();
+        else
+            pages.last() += (match.hasCaptured(1) ? "*" : "") + match.captured(2) + '\n';
+    }
+    return pages.replaceInStrings("&lt;", "<")
+        .replaceInStrings("&gt;", ">")
+        .replaceInStrings(QString(QChar(0xFB01)), "fi")
+        .replaceInStrings(QString(QChar(0xFB00)), "ff");
 }
 
-// Settings whose every kind of field shows in the file.
-void Configure(Configuration& config)
+// The report's pages as printed: the lines that are not empty, a bold one begun with '*'.
+QStringList Report(const std::vector<muxcc::ReportLine>& lines)
 {
-    config.ChannelDirection[16] = 1;
-    config.TimerMode[1] = 1;
-    config.TimerOffTime[5] = 65500;
-    config.VoltageSetting[1] = 13.5f;
-    config.TemperatureSetting[4] = -12.25f;
-    config.TemperatureTime[4] = 7;
-    config.VoltageModel = 1;
-    config.OptionFlags = 5;
-    config.SlpOnTime = 255;
-    config.BooleanText[42] = "TMR1 OR (MUX2, AND T3)";
+    QString report;
+    for (const muxcc::ReportLine& line : lines)
+        if (line.pageBreak || !line.text().empty())
+            report +=
+                line.pageBreak ? "\f" : (line.bold ? "*" : "") + QString::fromStdString(line.text()) + '\n';
+    return report.split('\f');
 }
-
-// Spoils a save in dir; returns the path SAVE AS is to choose.
-using Spoil = QString (*)(Configuration&, const QString& dir);
 
 } // namespace
-
-Q_DECLARE_METATYPE(Spoil)
 
 class FileCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // SAVE before any file asks for SAVE AS; SAVE AS writes what OPEN reads back, and SAVE then writes there
+    // without a dialog.
     void shouldOpenWhatSaveAsWroteAndSaveBackWithoutAsking()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("settings")); // no extension is added
         AppProgram saver;
-        Configure(saver.config);
-        saver.dialogs.files = {path};
+        muxcc::test::Configure(saver.config);
+        QCOMPARE(saver.choose("MNUSAVE"), QStringList());
+        QCOMPARE(muxcc::test::Notices(saver),
+                 QStringList{"(i) Save Function: No file association. Perform a SaveAs Function First."});
+        saver.files = {path};
         QCOMPARE(saver.choose("MNUSAVEAS"),
                  (QStringList{"SAVING TO FILE.......", "FILE SAVE AS FUNCTION COMPLETED"}));
-        QCOMPARE(QString::fromStdString(saver.config.FileName), path);
-        QCOMPARE(saver.config.FileAssociated, 1);
 
         AppProgram opener;
         opener.config.ChannelDirection[2] = 1; // the file's value replaces it
-        opener.dialogs.files = {path, dir.filePath(QStringLiteral("decoy"))};
-        opener.choose("MNU_ANA_CONFIG"); // an open window is brought up to date
+        opener.files = {path, dir.filePath(QStringLiteral("decoy"))};
         QCOMPARE(opener.choose("MNUOPEN"),
                  (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN COMPLETED"}));
         saver.config.BooleanEditText = saver.config.BooleanText;
-        QVERIFY(opener.config == saver.config);
-        QCOMPARE(opener.window.findChild<QLineEdit*>(QStringLiteral("V1SET"))->text(),
-                 QStringLiteral("13.5"));
-
+        QVERIFY(opener.config == saver.config && saver.config.FileName == path.toStdString());
         opener.config.TimerOnTime[3] = 1234;
         QCOMPARE(opener.choose("MNUSAVE"),
                  (QStringList{"SAVING TO FILE.......", "FILE SAVE FUNCTION COMPLETED"}));
-        QCOMPARE(saver.dialogs.asked, QStringList{"save"});
-        QCOMPARE(opener.dialogs.asked, QStringList{"open"}); // none for the save
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings"});
         QCOMPARE(Contents(path), QByteArray::fromStdString(muxcc::ProjectRecordLine(opener.config)));
-        QVERIFY(saver.dialogs.notices.empty() && opener.dialogs.notices.empty());
+        QCOMPARE(saver.notices.size() + opener.notices.size(), 1u);
     }
 
-    void shouldAskForSaveAsBeforeTheFirstSave()
-    {
-        QTemporaryDir dir;
-        AppProgram program;
-        program.dialogs.files = {dir.filePath(QStringLiteral("unasked.MCF"))};
-        const Configuration before = program.config;
-
-        QCOMPARE(program.choose("MNUSAVE"), QStringList());
-
-        const std::vector<Notice> notice{{Notice::Icon::Information, "Save Function",
-                                          " No file association. Perform a SaveAs Function First."}};
-        QVERIFY(program.dialogs.notices == notice);
-        QVERIFY(QDir(dir.path()).isEmpty());
-        QVERIFY(program.config == before);
-    }
-
-    void shouldChangeNothingWhenOpenFails_data()
-    {
-        QTest::addColumn<QByteArray>("contents"); // of the chosen file, if any
-        QTest::addColumn<QString>("name");        // in a fresh folder
-        QTest::newRow("short file") << QByteArray("0,0,0,0,0\r\n") << "short.MCF";
-        QTest::newRow("text where a number belongs")
-            << "\"x\"" + QByteArray(",0").repeated(49) + QByteArray(",\"\"").repeated(42) +
-                   QByteArray(",0").repeated(7) + "\r\n"
-            << "text.MCF";
-        QTest::newRow("in a folder that does not exist") << QByteArray() << "missing/none.MCF";
-        QTest::newRow("a folder") << QByteArray() << ".";
-    }
-
-    void shouldChangeNothingWhenOpenFails()
-    {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        const QString path = QDir::cleanPath(dir.filePath(name));
-        if (!contents.isEmpty())
-            Write(path, contents);
-        AppProgram program;
-        Configure(program.config);
-        program.config.FileName = "/previous/file.MCF";
-        program.config.FileAssociated = 1;
-        const Configuration before = program.config;
-        program.dialogs.files = {path};
-
-        QCOMPARE(program.choose("MNUOPEN"), (QStringList{"OPEN FILE IN PROCESS.......", "FILE OPEN FAILED"}));
-
-        QVERIFY(program.config == before);
-        muxcc::test::ExpectOneExclamation(program, "OPEN", path);
-    }
-
-    void shouldLeaveTheOldFileWholeWhenSavingFails_data()
+    // A command cancelled or failing leaves the settings, the current file and every file as they were; a
+    // failure is told in the status line and in one notice naming the path.
+    void shouldChangeNothingWhenACommandEndsEarly_data()
     {
         QTest::addColumn<QString>("item");
-        QTest::addColumn<Spoil>("spoil");
-        QTest::newRow("save, equation with a double quote")
-            << "MNUSAVE" << Spoil([](Configuration& config, auto) {
-                   config.BooleanText[3] = "INPUT1 \"AND\" V1";
-                   return QString();
-               });
-        QTest::newRow("save, folder made read-only")
-            << "MNUSAVE" << Spoil([](Configuration&, const QString& dir) {
-                   QFile::setPermissions(dir, QFile::ReadOwner | QFile::ExeOwner);
-                   return QString();
-               });
+        QTest::addColumn<QStringList>("statuses");
+        QTest::addColumn<QString>("chosen"); // beside the current file; empty: the dialog cancelled
+        const QStringList open{"OPEN FILE IN PROCESS.......", "FILE OPEN FAILED"};
+        const QStringList print{"PRINTING SETTINGS.......", "PRINT SETTINGS FAILED"};
+        QTest::newRow("open cancelled") << "MNUOPEN" << QStringList() << "";
+        QTest::newRow("open a short file") << "MNUOPEN" << open << "short.MCF";
+        QTest::newRow("open in a folder that does not exist") << "MNUOPEN" << open << "missing/none.MCF";
+        QTest::newRow("open a folder") << "MNUOPEN" << open << ".";
+        QTest::newRow("save an equation with a double quote")
+            << "MNUSAVE" << QStringList{"SAVING TO FILE.......", "FILE SAVE FAILED"} << "";
+        QTest::newRow("save as cancelled") << "MNUSAVEAS" << QStringList() << "";
         QTest::newRow("save as onto a folder")
-            << "MNUSAVEAS" << Spoil([](Configuration&, const QString& dir) { return dir; });
-        QTest::newRow("save as where no file can be created") // even for the superuser
-            << "MNUSAVEAS" << Spoil([](Configuration&, auto) { return QStringLiteral("/proc/muxcc.MCF"); });
+            << "MNUSAVEAS" << QStringList{"SAVING TO FILE.......", "FILE SAVE AS FAILED"} << ".";
+        QTest::newRow("print cancelled") << "MNUPRINT" << QStringList() << "";
+        QTest::newRow("print into a folder that does not exist")
+            << "MNUPRINT" << print << "missing/report.pdf";
+        QTest::newRow("print onto a folder") << "MNUPRINT" << print << ".";
     }
 
-    void shouldLeaveTheOldFileWholeWhenSavingFails()
+    void shouldChangeNothingWhenACommandEndsEarly()
     {
         QFETCH(QString, item);
-        QFETCH(Spoil, spoil);
-        if (QTest::currentDataTag() == QLatin1String("save, folder made read-only") && geteuid() == 0)
-            QSKIP("permissions do not bind the superuser");
+        QFETCH(QStringList, statuses);
+        QFETCH(QString, chosen);
         QTemporaryDir dir;
-        const QString oldFile = dir.filePath(QStringLiteral("old.MCF"));
         AppProgram program;
-        program.dialogs.files = {oldFile};
+        const QString path = QDir::cleanPath(dir.filePath(chosen.isEmpty() ? "old.MCF" : chosen));
+        program.files = {dir.filePath("old.MCF"), path};
         program.choose("MNUSAVEAS");
-        const QByteArray oldBytes = Contents(oldFile);
-        Configure(program.config);
-        const bool saveAs = item == QLatin1String("MNUSAVEAS");
-        program.config.FileAssociated = saveAs ? 0 : 1; // save as from a program without a file
-        const QString chosen = spoil(program.config, dir.path());
-        program.dialogs.files = {chosen};
-        const Configuration before = program.config;
+        QFile short_(dir.filePath("short.MCF"));
+        QVERIFY(short_.open(QIODevice::WriteOnly) && short_.write("0,0,0,0,0\r\n") && short_.flush());
+        muxcc::test::Configure(program.config);
+        program.config.BooleanText[3] = "INPUT1 \"AND\" V1"; // which a file cannot hold
+        program.files.resize(chosen.isEmpty() ? 0 : 1);
+        program.pdf = path;
+        program.printerAccepted = !chosen.isEmpty();
+        const muxcc::Configuration before = program.config;
+        const QByteArray old = Contents(dir.filePath("old.MCF"));
 
-        const QStringList shown = program.choose(item);
+        QCOMPARE(program.choose(item), statuses);
 
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(shown,
-                 (QStringList{"SAVING TO FILE.......", saveAs ? "FILE SAVE AS FAILED" : "FILE SAVE FAILED"}));
-        QVERIFY(oldBytes.startsWith("0,"));
-        QCOMPARE(Contents(oldFile), oldBytes);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.MCF"}); // no temporary left
         QVERIFY(program.config == before);
-        muxcc::test::ExpectOneExclamation(program, saveAs ? "SAVE AS" : "SAVE", saveAs ? chosen : oldFile);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old.MCF", "short.MCF"}));
+        QVERIFY(old.startsWith("0,") && Contents(dir.filePath("old.MCF")) == old);
+        const QString notices = muxcc::test::Notices(program).join('\n');
+        const QString title = item.mid(3).replace("SAVEAS", "SAVE AS");
+        QVERIFY2(statuses.isEmpty() ? notices.isEmpty()
+                                    : notices.startsWith("(!) " + title + ": ") && notices.contains(path) &&
+                                          !notices.contains('\n'),
+                 qPrintable(notices));
+    }
+
+    // Read back from the PDF: the report's lines on two pages, the headings bold; a page too short for it
+    // goes on over more pages rather than cutting lines off.
+    void shouldPrintTheReport()
+    {
+        QTemporaryDir dir;
+        AppProgram program;
+        program.config.FileName = "/home/tech/van 12.MCF";
+        program.config.ChannelDirection[9] = program.config.TimerMode[2] = 2;
+        program.config.TimerOffTime[1] = 75;
+        program.config.VoltageSetting[4] = 11.5f;
+        program.config.BooleanText[42] = "(TMR1 OR SLP) AND T2";
+        program.pdf = dir.filePath(QStringLiteral("report.pdf"));
+        const std::vector<muxcc::ReportLine> report = muxcc::SettingsReport(program.config);
+
+        QCOMPARE(program.choose("MNUPRINT"),
+                 (QStringList{"PRINTING SETTINGS.......", "PRINT SETTINGS COMPLETED."}));
+
+        QVERIFY(program.notices.empty());
+        QCOMPARE(Printed(program.pdf), Report(report));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("short.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A6));
+        QCOMPARE(muxcc::PrintSettingsReport(report, printer), std::nullopt);
+        QVERIFY(Printed(printer.outputFileName()).size() > 2);
+        QCOMPARE(Printed(printer.outputFileName()).join(QString()), Report(report).join(QString()));
     }
 };
 
