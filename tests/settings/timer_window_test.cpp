@@ -28,6 +28,7 @@ private slots:
         // clang-format off
         QTest::newRow("1310 is the longest time") << "MNUTIMERS;timer1Off=1310" << "1310|1310|0.04|12.5|1.24|1.02|12.5|0.02|1310|2" << QStringList{} << "11000";
         QTest::newRow("1310.01 is too long") << "MNUTIMERS;timer2On=1310.01" << "1|1310|0.04|0|1.24|1.02|12.5|0.02|1310|2" << QStringList{"TIMER#2 ON TIME"} << "11000";
+        QTest::newRow("1311 is too long") << "MNUTIMERS;timer3Off=1311" << "1|1310|0.04|12.5|0|1.02|12.5|0.02|1310|2" << QStringList{"TIMER#3 OFF TIME"} << "11000";
         QTest::newRow("a negative time") << "MNUTIMERS;timer4On=-0.01" << "1|1310|0.04|12.5|1.24|1.02|12.5|0|1310|2" << QStringList{"TIMER#4 ON TIME"} << "11000";
         QTest::newRow("a word") << "MNUTIMERS;timer4Off=ten" << "1|1310|0.04|12.5|1.24|1.02|0|0.02|1310|2" << QStringList{"TIMER#4 OFF TIME"} << "11000";
         QTest::newRow("0.01 halves to no count") << "MNUTIMERS;timer5Off=0.01" << "1|1310|0.04|12.5|1.24|1.02|12.5|0.02|0|2" << QStringList{} << "11000";
