@@ -63,13 +63,14 @@ private slots:
                  "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN.");
         QVERIFY2(problem.text().startsWith("/nonexistent/ttyS0 does not exist."), qPrintable(problem.text()));
         QCOMPARE(problem.text(), program.port.openProblem());
+        QSignalSpy choices(&chooser, &QComboBox::currentTextChanged);
         program.present = {{"/dev/ttyS0", "built-in"}};
         chooser.showPopup();
         program.present.insert(program.present.begin(),
                                {"/dev/ttyUSB0", "FT232R USB UART"}); // plugged in later
         chooser.showPopup();
         chooser.hidePopup();
-        QStringList items{chooser.currentText(), program.port.device()};
+        QStringList items{chooser.currentText(), program.port.device(), QString::number(choices.size())};
         for (int i = 0; i < chooser.count(); ++i)
             items << chooser.itemText(i) + " (" + chooser.itemData(i, Qt::ToolTipRole).toString() + ")";
         QCOMPARE(items, (QStringList{"/nonexistent/ttyS0", "/nonexistent/ttyS0",
