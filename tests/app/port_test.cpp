@@ -73,7 +73,7 @@ private slots:
         QStringList items{chooser.currentText(), program.port.device(), QString::number(choices.size())};
         for (int i = 0; i < chooser.count(); ++i)
             items << chooser.itemText(i) + " (" + chooser.itemData(i, Qt::ToolTipRole).toString() + ")";
-        QCOMPARE(items, (QStringList{"/nonexistent/ttyS0", "/nonexistent/ttyS0",
+        QCOMPARE(items, (QStringList{"/nonexistent/ttyS0", "/nonexistent/ttyS0", "0",
                                      "/dev/ttyUSB0 (FT232R USB UART)", "/dev/ttyS0 (built-in)"}));
 
         if (typed.isEmpty()) {
