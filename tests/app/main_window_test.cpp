@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -193,14 +194,20 @@ private slots:
         QTRY_VERIFY(greyed());
     }
 
-    // Every control a person reads or types into, in every window, is named for a screen reader.
+    // Every control a person reads or types into, in every window, is named for a screen reader, and
+    // every box of a settings window has a label as its buddy.
     void shouldNameEveryControlForAScreenReader()
     {
         Program program;
         for (const QString& item : Windows)
             program.choose(item);
         QStringList unnamed;
+        const auto labels = program.window.findChildren<QLabel*>();
         for (QWidget* control : program.window.findChildren<QWidget*>()) {
+            const bool box = qobject_cast<QLineEdit*>(control) && control->window() != &program.window;
+            if (box &&
+                std::none_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == control; }))
+                unnamed << control->objectName() + " (no label)";
             const bool readable = qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
                                   qobject_cast<QListWidget*>(control) ||
                                   qobject_cast<QAbstractButton*>(control);
