@@ -6,9 +6,7 @@
 #include <QTest>
 
 #include "boolean/compiler.h"
-#include "boolean/listing.h"
-#include "link/memory_image.h"
-#include "link/record_format.h"
+#include "link/expected_memory.h"
 #include "support/virtual_link.h"
 
 #include <random>
@@ -22,36 +20,23 @@ using namespace muxcc::test;
 namespace {
 
 constexpr unsigned Seed = 20261206;
-constexpr int Transfers = 1000;
 using Kind = SimulatorFault::Kind;
-using Strings = std::vector<std::string>;
-enum class Command { Write, Read, Count, Reset };
 
 struct CommandText {
-    Command command;
-    Task<CommandOutcome> (ControllerCommands::*start)();
+    Command start;
     int requests; // of the whole command with contact at the first request
-    std::string_view succeeded;
-    std::string_view failed;
+    std::string succeeded;
+    std::string failed;
 };
-
-constexpr std::string_view ReadFailure = "ERROR OCCURRED DURING READING, PLEASE TRY AGAIN.";
 const std::array<CommandText, 4> Commands{{
-    {Command::Write, &ControllerCommands::writeToController, 661, "Unit has been programmed",
-     "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN."},
-    {Command::Read, &ControllerCommands::readFromController, 771, "READ COMPLETED", ReadFailure},
-    {Command::Count, &ControllerCommands::displayCycleCount, 771, "READ COMPLETED", ReadFailure},
-    {Command::Reset, &ControllerCommands::resetCycleCounter, 11, "Cycle count has been Reset to 00000",
-     "An Error occurred, Check Communication connections and Try again."},
+    {&ControllerCommands::writeToController, 661, "Unit has been programmed", WriteFailure},
+    {&ControllerCommands::readFromController, 771, "READ COMPLETED", ReadFailure},
+    {&ControllerCommands::displayCycleCount, 771, "READ COMPLETED", ReadFailure},
+    {&ControllerCommands::resetCycleCounter, 11, "Cycle count has been Reset to 00000", ResetFailure},
 }};
 
 // Characters a line fault may leave in a reply: signs, a point, a space, letters, control bytes.
 constexpr std::string_view NoiseBytes = "-+. xAVD\x00\xff\r9"sv;
-
-struct Figures {
-    int transfers = 0, faults = 0, struck = 0, staleBytes = 0, successes = 0, failures = 0, hangs = 0,
-        losses = 0, consistentLies = 0, failedUnharmed = 0, refused = 0;
-};
 
 // Settings across the records and compiled equations: what the controller holds at the start.
 Configuration StartingConfiguration()
@@ -62,64 +47,32 @@ Configuration StartingConfiguration()
     c.VoltageSetting[2] = 13.5F;
     c.TemperatureSetting[3] = 60.0F;
     c.SlpOperand = 12;
-    c.BooleanText[1] = "INPUT1 AND NOT V1 ";
-    c.BooleanText[7] = "( MUX2 OR TMR1 ) AND NOT T1 ";
-    c.BooleanEditText = c.BooleanText;
+    c.BooleanText[1] = c.BooleanEditText[1] = "INPUT1 AND NOT V1 ";
+    c.BooleanText[7] = c.BooleanEditText[7] = "( MUX2 OR TMR1 ) AND NOT T1 ";
     if (CompileAllBooleans(c))
         qFatal("the starting equations no longer compile");
     return c;
 }
 
-// The controller's memory after writing `config`.
-void Program(ControllerSimulator& controller, const Configuration& config)
-{
-    for (const int record : SettingsRecordOrder)
-        controller.settings[std::size_t(record)] = EncodeSettingsRecord(config, record).byte.value();
-    for (std::size_t entry = 0; entry < CodeAreaSentSize; ++entry)
-        controller.code[entry / 2][entry % 2] = static_cast<std::uint8_t>(config.BooleanCode[entry]);
-}
-
-// What a whole read of `controller` makes of `config`.
-Configuration AfterRead(const ControllerSimulator& controller, Configuration config)
-{
-    SettingsImage image{};
-    std::copy_n(controller.settings.begin(), image.size(), image.begin());
-    DecodeKeptValuesAndChannels(image, config);
-    DecodeComparators(image, config);
-    DecodeFeaturesAndTimers(image, config);
-    for (std::size_t entry = 0; entry < CodeAreaSentSize; ++entry)
-        config.BooleanCode[entry] = controller.code[entry / 2][entry % 2];
-    config.BooleanText = config.BooleanEditText = ListAllBooleans(config.BooleanCode);
-    return config;
-}
-
 // Up to three faults at random requests of a command that makes `requests` requests; the second
 // and third often strike the request right after the one before, where a double read looks.
-SimulatorFaults RandomFaults(std::mt19937& random, int requests)
+SimulatorFaults RandomFaults(const std::function<int(int, int)>& uniform, int requests)
 {
-    const auto uniform = [&random](int low, int high) {
-        return std::uniform_int_distribution(low, high)(random);
-    };
-    SimulatorFaults faults;
-    if (uniform(0, 49) == 0)
-        faults.silent = true;
+    SimulatorFaults faults{.silent = uniform(0, 49) == 0};
     if (uniform(0, 9) == 0)
         faults.answerContactFrom = uniform(2, 7);
-    const int count = uniform(0, 3);
-    for (int i = 0; i < count; ++i) {
-        SimulatorFault fault;
-        fault.kind = static_cast<Kind>(uniform(0, int(Kind::Corrupt)));
+    for (int i = 0, count = uniform(0, 3); i < count; ++i) {
+        SimulatorFault fault{static_cast<Kind>(uniform(0, int(Kind::Corrupt)))};
         const bool next = i > 0 && uniform(0, 1);
         if (next && uniform(0, 1)) { // the same disturbance again, as a stuck bit would repeat it
-            fault = faults.faults.back();
-            ++fault.request;
-            faults.faults.push_back(fault);
+            faults.faults.push_back(faults.faults.back());
+            ++faults.faults.back().request;
             continue;
         }
         fault.request = next ? faults.faults.back().request + 1 : uniform(1, requests);
         fault.delay = Milliseconds(uniform(1, 250));
         fault.at = static_cast<std::size_t>(uniform(0, 10));
-        fault.byte = NoiseBytes[static_cast<std::size_t>(uniform(0, int(NoiseBytes.size()) - 1))];
+        fault.byte = NoiseBytes[std::size_t(uniform(0, int(NoiseBytes.size()) - 1))];
         faults.faults.push_back(fault);
     }
     return faults;
@@ -130,23 +83,13 @@ SimulatorFaults RandomFaults(std::mt19937& random, int requests)
 // tell from the real thing. Falsified into anything but digits, it must still fail.
 bool LiesConsistently(const SimulatorFaults& faults)
 {
-    const auto alike = [](const SimulatorFault& a, const SimulatorFault& b) {
-        const bool digit = a.byte >= '0' && a.byte <= '9';
-        return b.request == a.request + 1 && a.kind == b.kind &&
-               (a.kind == Kind::Garble ||
-                (a.kind == Kind::Corrupt && a.at == b.at && a.byte == b.byte && digit));
-    };
-    for (const SimulatorFault& a : faults.faults)
-        if (std::ranges::any_of(faults.faults, [&](const SimulatorFault& b) { return alike(a, b); }))
-            return true;
-    return false;
-}
-
-bool Struck(const SimulatorFaults& faults, std::size_t requests)
-{
-    return faults.silent || faults.answerContactFrom > 1 ||
-           std::ranges::any_of(faults.faults,
-                               [&](const SimulatorFault& f) { return std::size_t(f.request) <= requests; });
+    return std::ranges::any_of(faults.faults, [&](const SimulatorFault& a) {
+        return std::ranges::any_of(faults.faults, [&](const SimulatorFault& b) {
+            return b.request == a.request + 1 && a.kind == b.kind &&
+                   (a.kind == Kind::Garble || (a.kind == Kind::Corrupt && a.at == b.at && a.byte == b.byte &&
+                                               a.byte >= '0' && a.byte <= '9'));
+        });
+    });
 }
 
 } // namespace
@@ -162,19 +105,23 @@ private slots:
         const auto uniform = [&random](int low, int high) {
             return std::uniform_int_distribution(low, high)(random);
         };
-
+        // The configuration the controller was programmed with, carried from command to command as the
+        // controller's memory is and the late replies waiting in the driver for the next open.
         Configuration config = StartingConfiguration();
-        ControllerSimulator memory; // the controller's memory, carried from command to command
+        ControllerSimulator memory;
         Program(memory, config);
-        std::string heldByDriver; // late replies to one command, waiting for the next open
-        Figures figures;
+        std::string heldByDriver;
+        std::map<std::string, int> figures{
+            {"hangs", 0}, {"losses", 0}, {"writes refused for an unsendable value", 0}};
 
-        for (int transfer = 0; transfer < Transfers; ++transfer) {
+        for (int transfer = 0; transfer < 1000; ++transfer) {
             const CommandText& command = Commands[std::size_t(uniform(0, 3))];
-            const SimulatorFaults faults = RandomFaults(random, command.requests);
+            const bool writes = command.start == &ControllerCommands::writeToController;
+            const bool reads = command.requests == 771;
+            const SimulatorFaults faults = RandomFaults(uniform, command.requests);
             LinkBench bench(faults);
-            bench.controller.settings = memory.settings;
-            bench.controller.code = memory.code;
+            std::tie(bench.controller.settings, bench.controller.code) =
+                std::tie(memory.settings, memory.code);
             bench.config = config;
             bench.heldByDriver = heldByDriver;
             if (uniform(0, 4) == 0) // noise on the line while the port was closed
@@ -187,84 +134,68 @@ private slots:
 
             const std::optional<CommandOutcome> outcome = bench.run((bench.commands.*command.start)());
             const std::string context = "transfer " + std::to_string(transfer);
-            ++figures.transfers;
-            figures.faults += int(faults.faults.size()) + faults.silent + (faults.answerContactFrom > 1);
-            figures.staleBytes += int(stale);
+            ++figures["transfers"];
+            figures["faults injected"] +=
+                int(faults.faults.size()) + faults.silent + (faults.answerContactFrom > 1);
+            figures["stale bytes at open"] += int(stale);
             if (!outcome) {
-                ++figures.hangs;
-                qWarning("%s never ended", context.c_str());
+                ++figures["hangs"];
                 continue;
             }
             if (outcome == CommandOutcome::Refused) {
                 // A read that believed a consistent lie may leave a value no write can send: the
                 // write says so and opens nothing.
-                ++figures.refused;
-                QVERIFY2(command.command == Command::Write && FirstUnsendableValue(before) &&
-                             bench.written.empty() && bench.observer.notices.size() == 1,
+                ++figures["writes refused for an unsendable value"];
+                QVERIFY2(writes && FirstUnsendableValue(before) && bench.written.empty() &&
+                             bench.observer.notices.size() == 1,
                          context.c_str());
                 heldByDriver = bench.heldByDriver;
                 continue;
             }
             const bool succeeded = outcome == CommandOutcome::Succeeded;
-            succeeded ? ++figures.successes : ++figures.failures;
-            const bool struck = Struck(faults, bench.controller.requests.size());
-            figures.struck += struck;
-
-            QVERIFY2(outcome == CommandOutcome::Succeeded || outcome == CommandOutcome::Failed,
+            ++figures[succeeded ? "successes" : "failures"];
+            const bool struck = faults.silent || faults.answerContactFrom > 1 ||
+                                std::ranges::any_of(faults.faults, [&](const SimulatorFault& f) {
+                                    return std::size_t(f.request) <= bench.controller.requests.size();
+                                });
+            figures["commands struck"] += struck;
+            figures["failures without a fault"] += !succeeded && !struck;
+            QVERIFY2(outcome == CommandOutcome::Failed || succeeded, context.c_str());
+            QVERIFY2(!bench.isOpen() && bench.pendingWaits() == 0 && bench.discardedAtOpen == stale,
                      context.c_str());
-            QVERIFY2(!bench.isOpen() && bench.pendingWaits() == 0, context.c_str());
-            QVERIFY2(bench.discardedAtOpen == stale, context.c_str());
             const Strings& statuses = bench.observer.statuses;
-            const std::size_t last = statuses.size() - (command.command == Command::Count ? 2 : 1);
             QVERIFY2(statuses.size() >= 2, context.c_str());
-            QCOMPARE(statuses[last], std::string(succeeded ? command.succeeded : command.failed));
-            if (!succeeded && !struck) {
-                ++figures.failedUnharmed;
-                qWarning("%s failed although no fault struck it", context.c_str());
-            }
+            QCOMPARE(
+                statuses[statuses.size() - (command.start == &ControllerCommands::displayCycleCount ? 2 : 1)],
+                succeeded ? command.succeeded : command.failed);
 
             // A success carries exactly the data: the controller holds what was sent, or the
             // configuration what the controller holds.
-            bool exact = true;
-            if (command.command == Command::Write || command.command == Command::Reset)
-                QVERIFY2(bench.config == before, context.c_str());
-            if (succeeded && command.command == Command::Write) {
-                ControllerSimulator expected;
-                expected.settings = memory.settings;
+            ControllerSimulator expected = memory;
+            if (writes)
                 Program(expected, before);
-                exact =
-                    bench.controller.settings == expected.settings && bench.controller.code == expected.code;
-            } else if (succeeded && command.command == Command::Reset) {
-                exact = std::all_of(bench.controller.settings.begin(), bench.controller.settings.begin() + 5,
-                                    [](std::uint8_t byte) { return byte == 0; });
-            } else if (succeeded) {
-                exact = bench.config == AfterRead(memory, before);
-            }
-            if (!exact && LiesConsistently(faults)) {
-                ++figures.consistentLies;
-            } else if (!exact) {
-                ++figures.losses;
-                qWarning("%s succeeded with wrong data", context.c_str());
-            }
+            else if (command.start == &ControllerCommands::resetCycleCounter)
+                std::fill_n(expected.settings.begin(), 5, 0);
+            const bool exact = bench.controller.settings == expected.settings &&
+                               bench.controller.code == expected.code &&
+                               bench.config == (reads ? AfterRead(memory, before) : before);
+            QVERIFY2(bench.config == before || reads, context.c_str());
+            if (succeeded && !exact)
+                ++figures[LiesConsistently(faults) ? "successes with data falsified alike in both reads"
+                                                   : "losses"];
 
             // What the next command finds: the memory as left, late replies held by the driver.
             while (bench.runNext()) {
             }
-            memory.settings = bench.controller.settings;
-            memory.code = bench.controller.code;
+            std::tie(memory.settings, memory.code) =
+                std::tie(bench.controller.settings, bench.controller.code);
             config = bench.config;
             heldByDriver = bench.heldByDriver;
         }
-        qInfo("transfers %d, faults injected %d (commands struck %d), stale bytes at open %d, successes %d, "
-              "failures %d, hangs %d, losses %d (successes with data falsified alike in both reads %d), "
-              "failures without a fault %d, writes refused for an unsendable value %d",
-              figures.transfers, figures.faults, figures.struck, figures.staleBytes, figures.successes,
-              figures.failures, figures.hangs, figures.losses, figures.consistentLies, figures.failedUnharmed,
-              figures.refused);
-        QCOMPARE(figures.transfers, Transfers);
-        QCOMPARE(figures.hangs, 0);
-        QCOMPARE(figures.losses, 0);
-        QCOMPARE(figures.failedUnharmed, 0);
+        for (const auto& [name, count] : figures)
+            qInfo("%s: %d", name.c_str(), count);
+        QCOMPARE(figures["transfers"], 1000);
+        QCOMPARE(figures["hangs"] + figures["losses"] + figures["failures without a fault"], 0);
     }
 };
 

@@ -31,13 +31,12 @@ inline std::string Query(int area, int address)
 
 // The commands and the record operations on a serial line in virtual time: time passes only when the
 // next event runs, and events due at the same moment run in the order they were scheduled. The line
-// leads to the simulated controller, which takes every request; with a script, the replies are the
-// scripted ones instead, one per request in turn, or those `answer` gives. Replies arrive whole after
-// their delay; with a byte time every byte of a request and of a reply takes that long and reply bytes
-// arrive one by one, in the order the controller sent them. Bytes arriving while the port is closed stay in
-// the driver until the next open discards them, as a real port's open does; a controller that vanishes closes
-// the port. Any number of waits may be pending, each ended by its own deadline, by enough bytes waiting or by
-// the port closing.
+// leads to the simulated controller, which takes every request; with `answer`, the replies are those it
+// gives instead. Replies arrive whole after their delay; with a byte time every byte of a request and of a
+// reply takes that long and reply bytes arrive one by one, in the order the controller sent them. Bytes
+// arriving while the port is closed stay in the driver until the next open discards them, as a real port's
+// open does; a controller that vanishes closes the port. Any number of waits may be pending, each ended by
+// its own deadline, by enough bytes waiting or by the port closing.
 struct LinkBench final : link::ByteChannel, link::Waiter {
     explicit LinkBench(link::SimulatorFaults faults = {}) : controller(std::move(faults)) {}
 
@@ -64,11 +63,8 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
             return;
         written.emplace_back(bytes);
         std::vector<link::SimulatorReply> replies = controller.receive(bytes);
-        const std::size_t request = controller.requests.size();
-        if (script)
-            replies.assign(1, {request <= script->size() ? script->at(request - 1) : ""});
         if (answer)
-            replies = answer(request);
+            replies = answer(controller.requests.size());
         const Microseconds arrives = now + static_cast<long>(bytes.size()) * byteTime;
         for (const link::SimulatorReply& reply : replies) {
             Microseconds at = arrives + reply.delay;
@@ -130,8 +126,7 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
     link::ControllerSimulator controller;
     Microseconds byteTime{0};
     Microseconds now{0};
-    std::optional<std::vector<std::string>> script;
-    // The replies to request n (counted from 1), in place of the controller's or the script's.
+    // The replies to request n (counted from 1), in place of the controller's.
     std::function<std::vector<link::SimulatorReply>(std::size_t request)> answer;
     // Every write to the open port, as written.
     std::vector<std::string> written;

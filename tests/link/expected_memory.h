@@ -1,0 +1,54 @@
+#pragma once
+
+// What a whole write leaves in the controller and what a whole read makes of it, worked out from the
+// memory image alone, for the link tests to hold the commands against.
+
+#include "boolean/listing.h"
+#include "link/controller_commands.h"
+#include "link/controller_simulator.h"
+#include "link/memory_image.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace muxcc::test {
+
+using Strings = std::vector<std::string>;
+using Command = link::Task<link::CommandOutcome> (link::ControllerCommands::*)();
+
+inline const std::string WriteFailure = "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN.";
+inline const std::string ReadFailure = "ERROR OCCURRED DURING READING, PLEASE TRY AGAIN.";
+inline const std::string ResetFailure = "An Error occurred, Check Communication connections and Try again.";
+
+inline void Program(link::ControllerSimulator& controller, const Configuration& config)
+{
+    for (const int record : link::SettingsRecordOrder)
+        controller.settings[std::size_t(record)] = link::EncodeSettingsRecord(config, record).byte.value();
+    for (std::size_t entry = 0; entry < CodeAreaSentSize; ++entry)
+        controller.code[entry / 2][entry % 2] = static_cast<std::uint8_t>(config.BooleanCode[entry]);
+}
+
+inline Configuration Decoded(const link::SettingsImage& image, Configuration config)
+{
+    link::DecodeKeptValuesAndChannels(image, config);
+    link::DecodeComparators(image, config);
+    link::DecodeFeaturesAndTimers(image, config);
+    return config;
+}
+
+// The settings decoded and, when `words` reaches 256, the code listed back as the equations.
+inline Configuration AfterRead(const link::ControllerSimulator& controller, Configuration config,
+                               int words = 256)
+{
+    link::SettingsImage image{};
+    std::copy_n(controller.settings.begin(), image.size(), image.begin());
+    config = Decoded(image, config);
+    for (std::size_t word = 0; int(word) < words; ++word)
+        std::ranges::copy(controller.code[word], config.BooleanCode.begin() + 2 * std::ptrdiff_t(word));
+    if (words == 256)
+        config.BooleanText = config.BooleanEditText = ListAllBooleans(config.BooleanCode);
+    return config;
+}
+
+} // namespace muxcc::test
