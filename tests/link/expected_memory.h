@@ -1,12 +1,15 @@
 #pragma once
 
 // What a whole write leaves in the controller and what a whole read makes of it, worked out from the
-// memory image alone, for the link tests to hold the commands against.
+// memory image alone, for the link tests to hold the commands against, and a configuration to send.
 
+#include "boolean/compiler.h"
 #include "boolean/listing.h"
 #include "link/controller_commands.h"
 #include "link/controller_simulator.h"
 #include "link/memory_image.h"
+
+#include <QtGlobal>
 
 #include <algorithm>
 #include <string>
@@ -49,6 +52,22 @@ inline Configuration AfterRead(const link::ControllerSimulator& controller, Conf
     if (words == 256)
         config.BooleanText = config.BooleanEditText = ListAllBooleans(config.BooleanCode);
     return config;
+}
+
+// Settings across the records, with edge values, and compiled equations, the texts as a read lists them
+// back from the code.
+inline Configuration KnownConfiguration()
+{
+    Configuration c;
+    c.ChannelDirection[1] = c.ChannelDirection[16] = c.TimerMode[5] = c.CycleCountDigit[4] = 1;
+    c.TimerOffTime[2] = c.TemperatureTime[4] = 65535;
+    c.VoltageSetting[6] = 20.0F;
+    c.CycleCounterOperand = c.SlpOnTime = c.ControllerRecord0 = 255;
+    c.BooleanText[1] = c.BooleanEditText[1] = "INPUT1 AND NOT V1 ";
+    c.BooleanText[42] = c.BooleanEditText[42] = "( MUX2 OR TMR1 ) AND NOT ( T1 OR OPTION1 ) ";
+    if (CompileAllBooleans(c))
+        qFatal("the known equations no longer compile");
+    return c;
 }
 
 } // namespace muxcc::test

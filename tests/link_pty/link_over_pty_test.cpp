@@ -4,7 +4,6 @@
 // minute-long whole write, run apart as the slow test.
 
 #include "../link/expected_memory.h"
-#include "boolean/compiler.h"
 #include "link/port_name.h"
 #include "link/run_until_done.h"
 #include "link/serial_port_channel.h"
@@ -42,55 +41,13 @@ struct Line {
     SerialPortWaiter waiter{channel};
 };
 
-// Starts muxcc-sim with `options`; the device it names on its first line, or nothing.
-QString StartSim(QProcess& sim, const QStringList& options)
+// Timers the waiter still holds: a wait left behind by a command that has ended.
+int LiveTimers(SerialPortWaiter& waiter)
 {
-    sim.start(QStringLiteral(MUXCC_SIM_PATH), options);
-    return QTest::qWaitFor([&] { return sim.canReadLine(); }, 5000)
-               ? QString::fromLocal8Bit(sim.readLine()).trimmed()
-               : QString();
+    return int(QAbstractEventDispatcher::instance()->registeredTimers(&waiter).size());
 }
 
-// muxcc-sim started with `options`, and one command run over the device it names as the program runs
-// it, in a plain event loop: QTest::qWaitFor would sleep 10 ms between rounds and slow every exchange.
-struct Run {
-    Run(const QStringList& options, Configuration& config, Command command)
-        : channel(StartSim(sim, options)), waiter(channel), commands(channel, waiter, config, observer)
-    {
-        const QDeadlineTimer begun = QDeadlineTimer::current();
-        outcome = RunUntilDone((commands.*command)());
-        milliseconds = QDeadlineTimer::current() - begun;
-    }
-    ~Run()
-    {
-        sim.terminate();
-        sim.waitForFinished(5000);
-    }
-    QProcess sim;
-    RecordingObserver observer;
-    SerialPortChannel channel;
-    SerialPortWaiter waiter;
-    ControllerCommands commands;
-    std::optional<CommandOutcome> outcome;
-    qint64 milliseconds = 0;
-};
-
-// Settings across the records, with edge values, and compiled equations, the texts as a read lists
-// them back from the code.
-Configuration KnownConfiguration()
-{
-    Configuration c;
-    c.ChannelDirection[1] = c.ChannelDirection[16] = c.TimerMode[5] = c.CycleCountDigit[4] = 1;
-    c.TimerOffTime[2] = c.TemperatureTime[4] = 65535;
-    c.VoltageSetting[6] = 20.0F;
-    c.CycleCounterOperand = c.SlpOnTime = c.ControllerRecord0 = 255;
-    c.BooleanText[1] = c.BooleanEditText[1] = "INPUT1 AND NOT V1 ";
-    c.BooleanText[42] = c.BooleanEditText[42] = "( MUX2 OR TMR1 ) AND NOT ( T1 OR OPTION1 ) ";
-    if (CompileAllBooleans(c))
-        qFatal("the known equations no longer compile");
-    return c;
-}
-
+#ifdef MUXCC_WHOLE_WRITE
 // The controller memory, as muxcc-sim writes it out, that a write of `config` leaves in an erased controller.
 std::string ImageAfterWriting(const Configuration& config)
 {
@@ -101,13 +58,7 @@ std::string ImageAfterWriting(const Configuration& config)
     return image.str();
 }
 
-// Timers the waiter still holds: a wait left behind by a command that has ended.
-int LiveTimers(SerialPortWaiter& waiter)
-{
-    return int(QAbstractEventDispatcher::instance()->registeredTimers(&waiter).size());
-}
-
-#ifndef MUXCC_WHOLE_WRITE
+#else
 // The line settings of a terminal device as the kernel holds them, after `spoil` changed them if given:
 // speeds in and out, data bits, parity, stop bits, hardware and software flow control.
 std::vector<unsigned> LineSettings(const std::string& device, Spoil spoil = nullptr)
@@ -133,23 +84,31 @@ class LinkOverPtyTest : public QObject {
 
 private slots:
 #ifdef MUXCC_WHOLE_WRITE
+    // A write of the known configuration over muxcc-sim's device, run as the program runs it, in a plain
+    // event loop: QTest::qWaitFor would sleep 10 ms between rounds and slow every exchange.
     void shouldProgramTheWholeMemoryImage()
     {
+        QProcess sim;
+        sim.start(QStringLiteral(MUXCC_SIM_PATH), {"--dump", dir.filePath("dump.txt")});
+        QVERIFY(QTest::qWaitFor([&] { return sim.canReadLine(); }, 5000)); // it names its device first
+        SerialPortChannel channel(QString::fromLocal8Bit(sim.readLine()).trimmed());
+        SerialPortWaiter waiter(channel);
+        RecordingObserver observer;
         Configuration config = KnownConfiguration();
-        Run run({"--dump", dir.filePath("dump.txt")}, config, &ControllerCommands::writeToController);
-        run.sim.terminate(); // it writes its dump as it stops
-        QVERIFY(run.sim.waitForFinished(5000));
-        QVERIFY(run.outcome == CommandOutcome::Succeeded && !run.channel.isOpen() &&
-                LiveTimers(run.waiter) == 0);
-        QCOMPARE_GE(run.milliseconds, 58700); // the fixed delays alone; a shorter write skipped some
+        ControllerCommands commands(channel, waiter, config, observer);
+        const QDeadlineTimer begun = QDeadlineTimer::current();
+        QVERIFY(RunUntilDone(commands.writeToController()) == CommandOutcome::Succeeded);
+        // The fixed delays alone take this long; a shorter write skipped some.
+        QCOMPARE_GE(QDeadlineTimer::current() - begun, 58700);
+        sim.terminate(); // it writes its dump as it stops
+        QVERIFY(sim.waitForFinished(5000) && !channel.isOpen() && LiveTimers(waiter) == 0);
         std::ifstream dump(dir.filePath("dump.txt").toStdString());
         QCOMPARE(std::string(std::istreambuf_iterator<char>(dump), {}), ImageAfterWriting(config));
     }
 #else
-    // A fresh line for each test.
     void init()
     {
-        QVERIFY(line.emplace().channel.open());
+        line.emplace();
     }
 
     // Whatever the device was left with, port 1's device opens at 9600 baud, 8 data bits, no parity,
@@ -158,7 +117,6 @@ private slots:
     void shouldOpenWithTheControllersLineSettings_data()
     {
         QTest::addColumn<Spoil>("spoil"); // what the device had before the port opened
-
         QTest::newRow("1200 baud") << +[](termios& t) { cfsetspeed(&t, B1200); };
         QTest::newRow("19200 baud out only") << +[](termios& t) { cfsetospeed(&t, B19200); };
         QTest::newRow("2 stop bits") << +[](termios& t) { t.c_cflag |= CSTOPB; };
@@ -170,7 +128,6 @@ private slots:
         QFETCH(Spoil, spoil);
         const std::string& device = line->terminal.devicePath();
         const std::vector<unsigned> controllers{B9600, B9600, CS8, 0, 0, 0, 0};
-        line->channel.close();
         QVERIFY(!LineSettings(device, spoil).empty() && LineSettings(device) != controllers);
         QVERIFY(line->channel.open());
         QCOMPARE(LineSettings(device), controllers);
@@ -178,23 +135,14 @@ private slots:
         QCOMPARE(SerialPortDevice(2), QStringLiteral("/dev/ttyS1"));
     }
 
-    // A late reply to an earlier command, left in the device while the port was closed, is gone
-    // once the port opens again.
-    void shouldOpenWithNothingWaiting()
+    // A late reply to an earlier command, left in the device while the port was closed, is gone once
+    // the port opens; the wait then resumes once, when the awaited bytes have all arrived.
+    void shouldResumeOnceWhenTheAwaitedBytesHaveArrived()
     {
-        line->channel.close();
         QVERIFY(line->terminal.write("D000D"));
         QTest::qWait(50);
         QVERIFY(line->channel.open());
         QTest::qWait(100);
-        QCOMPARE(line->channel.bytesWaiting(), std::size_t(0));
-        QVERIFY(line->terminal.write("00370"));
-        QVERIFY(QTest::qWaitFor([&] { return line->channel.bytesWaiting() == 5; }));
-        QCOMPARE(line->channel.readAll(), "00370");
-    }
-
-    void shouldResumeOnceWhenTheAwaitedBytesHaveArrived()
-    {
         int resumed = 0;
         line->waiter.whenBytesWaiting(5, 5000ms, [&resumed] { ++resumed; });
         std::size_t sent = 0;
@@ -209,14 +157,14 @@ private slots:
         line->waiter.whenBytesWaiting(9, 5000ms, [&resumed] { ++resumed; });
         QCOMPARE(resumed, 1);
         QVERIFY(QTest::qWaitFor([&] { return resumed == 2; }, 100));
-        QCOMPARE(line->channel.readAll(), "003700370");
-        QCOMPARE(LiveTimers(line->waiter), 0);
+        QVERIFY(line->channel.readAll() == "003700370" && LiveTimers(line->waiter) == 0);
     }
 
     // A whole reply is part of what either reply wait wants and no end to a pause; then the device
     // vanishes, well before the last deadline, and the wait still pending ends with the channel closed.
     void shouldResumeEachWaitOnceAtItsDeadlineOrWhenTheDeviceVanishes()
     {
+        QVERIFY(line->channel.open());
         std::vector<int> order; // the limits of the waits as they end; negative if ended early
         auto at = [&](int ms) {
             return [&, ms, due = QDeadlineTimer(ms)] { order.push_back(due.hasExpired() ? ms : -ms); };
@@ -230,25 +178,12 @@ private slots:
         line->terminal.close();
         QTest::qWait(300);
         QCOMPARE(order, (std::vector<int>{40, 80, 120, -5000}));
-        QVERIFY(!line->channel.isOpen());
-        QCOMPARE(LiveTimers(line->waiter), 0);
-    }
-
-    void shouldReadAndDecodeAPreloadedController()
-    {
-        std::ofstream(dir.filePath("preload.txt").toStdString()) << ImageAfterWriting(KnownConfiguration());
-        Configuration config;
-        config.BooleanText[5] = "MUX9"; // replaced by the listing
-        Run run({"--preload", dir.filePath("preload.txt")}, config, &ControllerCommands::readFromController);
-        QVERIFY(run.outcome == CommandOutcome::Succeeded && !run.channel.isOpen() &&
-                LiveTimers(run.waiter) == 0);
-        QCOMPARE_LT(run.milliseconds, 3000);
-        QVERIFY(config == KnownConfiguration());
+        QVERIFY(!line->channel.isOpen() && LiveTimers(line->waiter) == 0);
     }
 #endif
 
 private:
-    std::optional<Line> line;
+    std::optional<Line> line; // a fresh one for each test
     QTemporaryDir dir;
 };
 
