@@ -42,9 +42,8 @@ struct LinkBench final : link::ByteChannel, link::Waiter {
 
     bool open() override
     {
-        if (open_)
+        if (std::exchange(open_, true))
             return false;
-        open_ = true;
         discardedAtOpen += std::exchange(heldByDriver, {}).size();
         return true;
     }
@@ -147,10 +146,9 @@ private:
     void resumeSatisfied()
     {
         std::vector<int> satisfied;
-        for (const auto& [wait, awaited] : waits_) {
+        for (const auto& [wait, awaited] : waits_)
             if (!open_ || received_.size() >= awaited.first)
                 satisfied.push_back(wait);
-        }
         for (const int wait : satisfied)
             finish(wait);
     }
