@@ -95,20 +95,17 @@ private slots:
         QTest::addColumn<QStringList>("statuses");
         QTest::addColumn<QString>("chosen"); // beside the current file; empty: the dialog cancelled
         const QStringList open{"OPEN FILE IN PROCESS.......", "FILE OPEN FAILED"};
-        const QStringList print{"PRINTING SETTINGS.......", "PRINT SETTINGS FAILED"};
+        // clang-format off
         QTest::newRow("open cancelled") << "MNUOPEN" << QStringList() << "";
         QTest::newRow("open a short file") << "MNUOPEN" << open << "short.MCF";
         QTest::newRow("open in a folder that does not exist") << "MNUOPEN" << open << "missing/none.MCF";
         QTest::newRow("open a folder") << "MNUOPEN" << open << ".";
-        QTest::newRow("save an equation with a double quote")
-            << "MNUSAVE" << QStringList{"SAVING TO FILE.......", "FILE SAVE FAILED"} << "";
+        QTest::newRow("save an equation with a double quote") << "MNUSAVE" << QStringList{"SAVING TO FILE.......", "FILE SAVE FAILED"} << "";
         QTest::newRow("save as cancelled") << "MNUSAVEAS" << QStringList() << "";
-        QTest::newRow("save as onto a folder")
-            << "MNUSAVEAS" << QStringList{"SAVING TO FILE.......", "FILE SAVE AS FAILED"} << ".";
+        QTest::newRow("save as onto a folder") << "MNUSAVEAS" << QStringList{"SAVING TO FILE.......", "FILE SAVE AS FAILED"} << ".";
         QTest::newRow("print cancelled") << "MNUPRINT" << QStringList() << "";
-        QTest::newRow("print into a folder that does not exist")
-            << "MNUPRINT" << print << "missing/report.pdf";
-        QTest::newRow("print onto a folder") << "MNUPRINT" << print << ".";
+        QTest::newRow("print onto a folder") << "MNUPRINT" << QStringList{"PRINTING SETTINGS.......", "PRINT SETTINGS FAILED"} << ".";
+        // clang-format on
     }
 
     void shouldChangeNothingWhenACommandEndsEarly()
@@ -137,10 +134,9 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old.MCF", "short.MCF"}));
         QVERIFY(old.startsWith("0,") && Contents(dir.filePath("old.MCF")) == old);
         const QString notices = muxcc::test::Notices(program).join('\n');
-        const QString title = item.mid(3).replace("SAVEAS", "SAVE AS");
-        QVERIFY2(statuses.isEmpty() ? notices.isEmpty()
-                                    : notices.startsWith("(!) " + title + ": ") && notices.contains(path) &&
-                                          !notices.contains('\n'),
+        const QString told = "^\\(!\\) " + item.mid(3).replace("SAVEAS", "SAVE AS") + ": .*" +
+                             QRegularExpression::escape(path);
+        QVERIFY2(QRegularExpression(statuses.isEmpty() ? "^$" : told + "[^\n]*$").match(notices).hasMatch(),
                  qPrintable(notices));
     }
 
@@ -151,10 +147,7 @@ private slots:
         QTemporaryDir dir;
         AppProgram program;
         program.config.FileName = "/home/tech/van 12.MCF";
-        program.config.ChannelDirection[9] = program.config.TimerMode[2] = 2;
-        program.config.TimerOffTime[1] = 75;
-        program.config.VoltageSetting[4] = 11.5f;
-        program.config.BooleanText[42] = "(TMR1 OR SLP) AND T2";
+        muxcc::test::Configure(program.config);
         program.pdf = dir.filePath(QStringLiteral("report.pdf"));
         const std::vector<muxcc::ReportLine> report = muxcc::SettingsReport(program.config);
 

@@ -1,5 +1,6 @@
 #include "app/message_box_dialogs.h"
 #include "app_program.h"
+#include "link/port_diagnosis.h"
 #include "project/project_file_io.h"
 
 #include <QAbstractButton>
@@ -14,7 +15,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <memory>
+
 using muxcc::Notice;
+using muxcc::link::PortOpenFacts;
+
+Q_DECLARE_METATYPE(PortOpenFacts)
 
 namespace {
 
@@ -33,16 +39,6 @@ struct Program : QObject, muxcc::test::AppProgram {
         if (event->type() == QEvent::Show && widget && widget->isWindow() && widget != &window)
             shown << Windows.value(Captions.indexOf(widget->windowTitle()), widget->windowTitle());
         return false;
-    }
-    // "name=text" of a box, "name=true" or "name=false" of an option, for each "name=..." in `probes`.
-    QStringList showing(QStringList probes) const
-    {
-        for (QString& probe : probes) {
-            const QWidget& control = find<QWidget>(probe.section('=', 0, 0));
-            probe = probe.section('=', 0, 0) + '=' +
-                    control.property(control.inherits("QLineEdit") ? "text" : "checked").toString();
-        }
-        return probes;
     }
     QStringList shown;
 };
@@ -80,21 +76,18 @@ private slots:
     void shouldStartThenShowTheVersionOrExitWithoutAsking()
     {
         QFETCH(QString, item);
-        QFETCH(QStringList, notices);
-        QFETCH(long, showing);
         Program program;
         QStringList bar{program.window.windowTitle()};
         for (QAction* action : program.window.menuBar()->actions())
             bar << Outline(action);
-        QCOMPARE(
-            bar,
-            (QStringList{
-                "MULTIPLEX CONTROLLER COMPILIER",
-                "MNUFILE=&FILE[MNUOPEN=&OPEN,MNUSAVE=&SAVE,MNUSAVEAS=SAVE &AS,MNUPRINT=&PRINT,MNUEXIT=&EXIT]",
-                "multi_ch_config=&Multiplexed Channel Config", "MNUTIMERS=&TIMERS",
-                "MNU_ANA_CONFIG=&ANALOG CONFIG", "mnu_additionFeatures=&Addition Features",
-                "MNU_BLN=&BOOLEANS", "MNU_PRG=&PROGRAM[MNU_READ=&READ,MNU_PROGRAM=&WRITE TO CONTROLLER]",
-                "MNU_ABOUT=&ABOUT"}));
+        QCOMPARE(bar, (QStringList{"MULTIPLEX CONTROLLER COMPILIER",
+                                   "MNUFILE=&FILE[MNUOPEN=&OPEN,MNUSAVE=&SAVE,MNUSAVEAS=SAVE "
+                                   "&AS,MNUPRINT=&PRINT,MNUEXIT=&EXIT]",
+                                   "multi_ch_config=&Multiplexed Channel Config", "MNUTIMERS=&TIMERS",
+                                   "MNU_ANA_CONFIG=&ANALOG CONFIG", "mnu_additionFeatures=&Addition Features",
+                                   "MNU_BLN=&BOOLEANS",
+                                   "MNU_PRG=&PROGRAM[MNU_READ=&READ,MNU_PROGRAM=&WRITE TO CONTROLLER]",
+                                   "MNU_ABOUT=&ABOUT"}));
         program.config.ChannelDirection[3] = 1;
         const muxcc::Configuration before = program.config;
         program.window.show();
@@ -102,11 +95,10 @@ private slots:
 
         QCOMPARE(program.choose(item), QStringList());
 
-        QCOMPARE(muxcc::test::Notices(program), notices);
+        QTEST(muxcc::test::Notices(program), "notices");
         QVERIFY(program.config == before);
         QCOMPARE(program.window.status(), QStringLiteral("Welcome to the World of Programmable Logic"));
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        QCOMPARE(std::count_if(windows.begin(), windows.end(), std::mem_fn(&QWidget::isVisible)), showing);
+        QTEST(long(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible)), "showing");
     }
 
     // READ reopens each showing window of a group it replaced, channels first and the additional features
@@ -119,36 +111,29 @@ private slots:
         QTest::addColumn<QStringList>("reopened");
         QTest::addColumn<QStringList>("notices");
         const QStringList none;
+        // clang-format off
         QTest::newRow("read") << "MNU_READ" << none << Windows << none;
-        QTest::newRow("read, channels and timers closed")
-            << "MNU_READ" << QStringList{Windows[0], Windows[2]}
-            << QStringList{Windows[1], Windows[3], Windows[4]} << none;
-        QTest::newRow("open") << "MNUOPEN" << none << QStringList{Windows[4]}
-                              << QStringList{"(i) TIMER#2", "(i) TIMER#4"};
-        QTest::newRow("open, timers closed")
-            << "MNUOPEN" << QStringList{Windows[2]} << QStringList{Windows[4]} << none;
+        QTest::newRow("read, channels and timers closed") << "MNU_READ" << QStringList{Windows[0], Windows[2]} << QStringList{Windows[1], Windows[3], Windows[4]} << none;
+        QTest::newRow("open") << "MNUOPEN" << none << QStringList{Windows[4]} << QStringList{"(i) TIMER#2", "(i) TIMER#4"};
+        QTest::newRow("open, timers closed") << "MNUOPEN" << QStringList{Windows[2]} << QStringList{Windows[4]} << none;
+        // clang-format on
     }
 
     void shouldBringTheOpenWindowsUpToDate()
     {
         QFETCH(QString, item);
         QFETCH(QStringList, closed);
-        QFETCH(QStringList, reopened);
-        QFETCH(QStringList, notices);
         QTemporaryDir dir;
         muxcc::Configuration file;
         muxcc::test::Configure(file);
         QVERIFY(!muxcc::SaveProjectFile(file, dir.filePath("file.MCF").toStdString()));
         Program program;
         program.files = {dir.filePath("file.MCF")};
-        auto& controller = program.bench.controller; // the same settings as the file
-        controller.settings[13] = 65;                // MUX1 and MUX7 outputs
-        controller.settings[20] = 2;                 // V2 = 690 counts: 13.5 V
-        controller.settings[21] = 178;
-        controller.settings[62] = 12;
-        controller.settings[63] = 10; // timers 2 and 4 one shot
-        controller.settings[75] = 75; // timer 3 on
-        controller.code[0] = {0, 3};  // MUX1 = MUX3
+        // The same settings as the file: MUX1 and MUX7 outputs, V2 = 690 counts (13.5 V), timers 2 and 4 one
+        // shot, timer 3 on, MUX1 = MUX3.
+        for (const auto& [at, value] : {std::pair{13, 65}, {20, 2}, {21, 178}, {62, 12}, {63, 10}, {75, 75}})
+            program.bench.controller.settings[at] = value;
+        program.bench.controller.code[0] = {0, 3};
         for (auto item = Windows.rbegin(); item != Windows.rend(); ++item)
             program.choose(*item);
         for (QWidget* window : QApplication::topLevelWidgets())
@@ -161,15 +146,17 @@ private slots:
         }
 
         QCOMPARE(program.window.status(), item == "MNUOPEN" ? "FILE OPEN COMPLETED" : "READ COMPLETED");
-        QCOMPARE(program.shown, reopened);
-        QCOMPARE(muxcc::test::Notices(program).replaceInStrings(QRegularExpression(":.*"), QString()),
-                 notices);
+        QTEST(program.shown, "reopened");
+        QTEST(muxcc::test::Notices(program).replaceInStrings(QRegularExpression(":.*"), QString()),
+              "notices");
         QCOMPARE(program.config.BooleanEditText[1], std::string("MUX3 "));
-        const QStringList showing{"mux7Output=true", "timer2OneShot=true", "timer4OneShot=true",
-                                  "timer3On=1.5",    "V2SET=13.5",         "slpOnTime=12",
-                                  "equation1=MUX3 "};
+        QStringList showing; // each box's text, then whether each option is selected
+        for (const char* box : {"timer3On", "V2SET", "slpOnTime", "equation1"})
+            showing << program.find<QLineEdit>(box).text();
+        for (const char* option : {"mux7Output", "timer2OneShot", "timer4OneShot"})
+            showing << QString::number(program.find<QAbstractButton>(option).isChecked());
         if (closed.isEmpty())
-            QCOMPARE(program.showing(showing), showing);
+            QCOMPARE(showing.join('|'), "1.5|13.5|12|MUX3 |1|1|1");
     }
 
     // The channel window's save recolours the equation boxes once its status wait has ended.
@@ -188,14 +175,13 @@ private slots:
             return box.palette().color(QPalette::Base) ==
                    box.parentWidget()->palette().color(QPalette::Button);
         };
-        QCOMPARE(program.config.ChannelDirection[5], std::int16_t{0});
         QVERIFY(!greyed());
         QTRY_COMPARE(program.window.status(), QString());
         QTRY_VERIFY(greyed());
     }
 
-    // Every control a person reads or types into, in every window, is named for a screen reader, and
-    // every box of a settings window has a label as its buddy.
+    // Every control a person reads or types into, in every window, is named for a screen reader, and every
+    // box of a settings window has a label as its buddy.
     void shouldNameEveryControlForAScreenReader()
     {
         Program program;
@@ -219,28 +205,121 @@ private slots:
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 
-    void shouldShowANoticeWithItsIcon_data()
+    // A timed message, then what followed it during its wait. Each continuation notes the text standing when
+    // it ran; the timed message's own is skipped when its window is destroyed during the wait.
+    void shouldClearOnlyItsOwnMessageThenContinue_data()
     {
-        QTest::addColumn<Notice::Icon>("icon");
-        QTest::addColumn<QMessageBox::Icon>("shown");
-        QTest::newRow("information") << Notice::Icon::Information << QMessageBox::Information;
-        QTest::newRow("exclamation") << Notice::Icon::Exclamation << QMessageBox::Warning;
+        // During the wait: "destroy" its window, "show TEXT", or "timed TEXT" with a continuation of its own,
+        // tied to no window.
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<QStringList>("seen"); // by the continuations, then finally
+        // clang-format off
+        QTest::newRow("nothing") << "" << QStringList{"", ""};
+        QTest::newRow("window destroyed during the wait") << "destroy" << QStringList{""};
+        QTest::newRow("a transfer's result") << "show programmed" << QStringList{"programmed", "programmed"};
+        QTest::newRow("a second save") << "timed saved" << QStringList{"saved", "", ""};
+        QTest::newRow("the same text again, as a command's") << "show Saved" << QStringList{"Saved", "Saved"};
+        // clang-format on
     }
 
+    void shouldClearOnlyItsOwnMessageThenContinue()
+    {
+        QFETCH(QString, then);
+        muxcc::StatusLine status;
+        status.setStatusWait(std::chrono::milliseconds(100));
+        auto window = std::make_unique<QObject>();
+        QStringList noted;
+        status.showTimedMessage(QStringLiteral("Saved"), window.get(), [&] { noted << status.text(); });
+        QCOMPARE(status.text(), QStringLiteral("Saved"));
+        if (then == "destroy")
+            window.reset();
+        QTest::qWait(20);
+        if (then.startsWith("timed "))
+            status.showTimedMessage(then.mid(6), nullptr, [&] { noted << status.text(); });
+        else if (then.startsWith("show "))
+            status.showMessage(then.mid(5));
+
+        QTest::qWait(300);
+        QTEST(noted << status.text(), "seen");
+    }
+
+    // What must be said for each way a device refuses (device, error, exists, accessible, group, present).
+    void shouldExplainWhyTheDeviceDidNotOpen_data()
+    {
+        QTest::addColumn<PortOpenFacts>("facts");
+        QTest::addColumn<QString>("says");
+        const QString usb = QStringLiteral("/dev/ttyUSB1");
+        const auto two = muxcc::test::AppProgram().present;
+        // clang-format off
+        QTest::newRow("missing, two ports present") << PortOpenFacts{usb, QSerialPort::DeviceNotFoundError, false, false, {}, two} << "/dev/ttyUSB1 does not exist. Ports present: /dev/ttyUSB0 (FT232R USB UART), /dev/ttyS0.";
+        QTest::newRow("missing, none present") << PortOpenFacts{usb, QSerialPort::DeviceNotFoundError, false, false, {}, {}} << "/dev/ttyUSB1 does not exist. No serial ports are present;";
+        QTest::newRow("refused, owned by dialout") << PortOpenFacts{usb, QSerialPort::PermissionError, true, false, "dialout", two} << "denied. Add your user to the group dialout (sudo usermod -aG dialout $USER), then log out and log in";
+        QTest::newRow("refused, no group may use it") << PortOpenFacts{usb, QSerialPort::PermissionError, true, false, {}, {}} << "Permission to use /dev/ttyUSB1 was denied, and no group";
+        // clang-format on
+    }
+
+    void shouldExplainWhyTheDeviceDidNotOpen()
+    {
+        QFETCH(PortOpenFacts, facts);
+        QFETCH(QString, says);
+        QVERIFY2(muxcc::link::PortOpenProblem(facts).contains(says),
+                 qPrintable(muxcc::link::PortOpenProblem(facts)));
+    }
+
+    // A transfer that cannot open the port keeps its own failure text, and the reason stands beside it until
+    // an open succeeds. The drop-down lists the ports present each time it opens, without that counting as a
+    // choice; the device picked or typed is the one the next transfer opens, and stays while one runs.
+    void shouldShowThePortInUseAndWhyItDidNotOpen()
+    {
+        muxcc::test::AppProgram program;
+        auto& chooser = program.find<QComboBox>("port");
+        const QLabel& problem = program.find<QLabel>("portProblem");
+        QCOMPARE(program.choose("MNU_PROGRAM").last(),
+                 "ERROR OCCURRED DURING PROGRAMMING, PLEASE TRY AGAIN.");
+        QVERIFY2(problem.text().startsWith("/nonexistent/ttyS0 does not exist."), qPrintable(problem.text()));
+        QCOMPARE(problem.text(), program.port.openProblem());
+        QSignalSpy choices(&chooser, &QComboBox::currentTextChanged);
+        program.present = {{"/dev/ttyS0", "built-in"}};
+        chooser.showPopup();
+        program.present.insert(program.present.begin(),
+                               {"/dev/ttyUSB0", "FT232R USB UART"}); // plugged in later
+        chooser.showPopup();
+        chooser.hidePopup();
+        QStringList items{chooser.currentText(), program.port.device(), QString::number(choices.size())};
+        for (int i = 0; i < chooser.count(); ++i)
+            items << chooser.itemText(i) + " (" + chooser.itemData(i, Qt::ToolTipRole).toString() + ")";
+        QCOMPARE(items, (QStringList{"/nonexistent/ttyS0", "/nonexistent/ttyS0", "0",
+                                     "/dev/ttyUSB0 (FT232R USB UART)", "/dev/ttyS0 (built-in)"}));
+
+        chooser.setCurrentIndex(chooser.findText("/dev/ttyS0"));
+        QCOMPARE(program.port.device(), QStringLiteral("/dev/ttyS0"));
+        chooser.lineEdit()->selectAll();
+        QTest::keyClicks(chooser.lineEdit(), "/dev/pts/3");
+        QCOMPARE(program.port.device(), QStringLiteral("/dev/pts/3"));
+        program.port.setDevice(QStringLiteral("/dev/ptmx")); // opens as a terminal
+        QVERIFY(program.port.open());
+        QCOMPARE(problem.text() + program.port.openProblem(), QString());
+        QVERIFY(!chooser.isEnabled());
+        program.port.setDevice(QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(program.port.device(), QStringLiteral("/dev/ptmx"));
+        program.port.close();
+        QVERIFY(chooser.isEnabled());
+    }
+
+    // A notice shows its own icon, title and text.
     void shouldShowANoticeWithItsIcon()
     {
-        QFETCH(Notice::Icon, icon);
-        QFETCH(QMessageBox::Icon, shown);
         QStringList seen;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            seen << QString::number(box->icon()) << box->windowTitle() << box->text();
-            box->accept();
-        });
-
-        muxcc::MessageBoxDialogs().showNotice({icon, "V1 VOLTAGE SETTING", " MUST BE 0 TO 50"});
-
-        QCOMPARE(seen, (QStringList{QString::number(shown), "V1 VOLTAGE SETTING", " MUST BE 0 TO 50"}));
+        for (const Notice::Icon icon : {Notice::Icon::Information, Notice::Icon::Exclamation}) {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                seen << QString::number(box->icon()) + ':' + box->windowTitle() + ':' + box->text();
+                box->accept();
+            });
+            muxcc::MessageBoxDialogs().showNotice({icon, "V1 VOLTAGE SETTING", " MUST BE 0 TO 50"});
+        }
+        QCOMPARE(seen.join('|'), "1:V1 VOLTAGE SETTING: MUST BE 0 TO 50|2:V1 "
+                                 "VOLTAGE SETTING: MUST BE 0 TO 50");
     }
 };
 

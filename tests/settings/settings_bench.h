@@ -131,9 +131,11 @@ struct SettingsProgram : RecordingDialogs {
         }
     }
     QString values(const QStringList& names) const { return Values(window, names); }
-    // A screen reader names each box as its message does; the rejected box shows "0".
-    void checkRejectedBoxes() const
+    // Waits out the save's status wait: what was shown meanwhile must be `journal`, messages and status texts
+    // in order. A screen reader names each box as its message does; the rejected box shows "0".
+    void expectJournal(const QStringList& journal) const
     {
+        QTRY_COMPARE_WITH_TIMEOUT(events, journal, 500);
         for (const Notice& notice : notices) {
             if (notice.icon != Notice::Icon::Exclamation)
                 continue;
