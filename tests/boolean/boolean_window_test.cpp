@@ -100,7 +100,7 @@ struct Bench {
                 {"file", [&] { window->showConfigurationTexts(); }},            // OPEN read a project file
                 {"copy", [&] { config.BooleanEditText = config.BooleanText; }}, // OPEN's working copy
                 {"status", [&] { status.showMessage(rest); }},                  // a transfer's result
-                {"wait", [] { QTest::qWait(100); }},
+                {"wait", [] { QTest::qWait(250); }},
                 {"close", [&] { window->close(); }},
                 {"destroy", [&] { delete window; }}};
             QVERIFY2(simple.contains(verb), qPrintable(step));
