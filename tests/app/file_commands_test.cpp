@@ -1,4 +1,5 @@
 #include "app_program.h"
+#include "project/project_file_io.h"
 #include "project/project_writer.h"
 #include "project/report_printer.h"
 #include "project/settings_report.h"
@@ -85,6 +86,36 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"settings"});
         QCOMPARE(Contents(path), QByteArray::fromStdString(muxcc::ProjectRecordLine(opener.config)));
         QCOMPARE(saver.notices.size() + opener.notices.size(), 1u);
+    }
+
+    // OPEN during a write: the records already sent keep the old values, the records still to come carry the
+    // file's.
+    void shouldSendTheOpenedValuesForTheRecordsStillToCome()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("opened.MCF"));
+        muxcc::Configuration file;
+        file.ChannelDirection[1] = 1; // record 13, sent before the OPEN
+        file.TimerOffTime[5] = 250;   // records 80 and 81, sent after it
+        QVERIFY(!muxcc::SaveProjectFile(file, path.toStdString()));
+        AppProgram program(true);
+        auto& controller = program.bench.controller;
+        const auto stored = [&](int record) {
+            return std::ranges::any_of(controller.requests, [record](const std::string& r) {
+                return r[0] == 'S' && r[2] == record;
+            });
+        };
+        program.choose("MNU_PROGRAM");
+        while (!stored(40) && program.bench.runNext()) {
+        }
+        program.files = {path};
+        QCOMPARE(program.choose("MNUOPEN").last(), QStringLiteral("FILE OPEN COMPLETED"));
+        while (program.bench.runNext()) {
+        }
+        QCOMPARE(program.window.status(), QStringLiteral("Unit has been programmed"));
+        QCOMPARE(
+            std::vector<int>({controller.settings[13], controller.settings[80], controller.settings[81]}),
+            std::vector<int>({0, 0, 250}));
     }
 
     // A command cancelled or failing leaves the settings, the current file and every file as they were; a
