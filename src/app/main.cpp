@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/message_box_dialogs.h"
+#include "app/window_accessibility.h"
 #include "link/port_name.h"
 #include "link/serial_port_channel.h"
 #include "link/serial_port_waiter.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     const QString device = PortDevice(app);
+    muxcc::AnnounceSettingsWindowsAsWindows();
 
     muxcc::Configuration config;
     muxcc::link::SerialPortChannel channel(device);

@@ -1,4 +1,5 @@
 #include "app/message_box_dialogs.h"
+#include "app/window_accessibility.h"
 #include "app_program.h"
 #include "link/port_diagnosis.h"
 #include "project/project_file_io.h"
@@ -180,16 +181,23 @@ private slots:
         QTRY_VERIFY(greyed());
     }
 
-    // Every control a person reads or types into, in every window, is named for a screen reader, and every
-    // box of a settings window has a label as its buddy.
+    // Every control a person reads or types into, in every window, is named for a screen reader, every box of
+    // a settings window has a label as its buddy, and every settings window is a window titled by its
+    // caption.
     void shouldNameEveryControlForAScreenReader()
     {
+        muxcc::AnnounceSettingsWindowsAsWindows();
         Program program;
         for (const QString& item : Windows)
             program.choose(item);
         QStringList unnamed;
         const auto labels = program.window.findChildren<QLabel*>();
         for (QWidget* control : program.window.findChildren<QWidget*>()) {
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(control);
+            if (control->isWindow() && !control->windowTitle().isEmpty() &&
+                (window->role() != QAccessible::Window ||
+                 window->text(QAccessible::Name) != control->windowTitle()))
+                unnamed << control->windowTitle() + " (not a window)";
             const bool box = qobject_cast<QLineEdit*>(control) && control->window() != &program.window;
             if (box &&
                 std::none_of(labels.begin(), labels.end(), [&](QLabel* l) { return l->buddy() == control; }))
