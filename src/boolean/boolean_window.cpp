@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/status_line.h"
 #include "app/text.h"
+#include "app/window_menu.h"
 #include "boolean/compiler.h"
 #include "boolean/equation_check.h"
 #include "boolean/input_channel_rule.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -59,11 +59,8 @@ BooleanWindow::BooleanWindow(Configuration& config, Dialogs& dialogs, StatusLine
 void BooleanWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
-    auto* menuBar = new QMenuBar;
-    QAction* saveAction = menuBar->addAction(tr("&Save Boolean Settings"));
-    saveAction->setObjectName(QStringLiteral("mnusavebooleanform5"));
-    connect(saveAction, &QAction::triggered, this, [this] { save({}); });
-    layout->setMenuBar(menuBar);
+    connect(AddWindowMenuItem(*layout, tr("&Save Boolean Settings"), QStringLiteral("mnusavebooleanform5")),
+            &QAction::triggered, this, [this] { save({}); });
 
     auto* columns = new QHBoxLayout;
     auto* equations = new QGridLayout;

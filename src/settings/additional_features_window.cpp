@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/status_line.h"
 #include "app/text.h"
+#include "app/window_menu.h"
 #include "boolean/operand_list.h"
 #include "settings/setting_boxes.h"
 
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -83,11 +83,9 @@ AdditionalFeaturesWindow::AdditionalFeaturesWindow(Configuration& config, Dialog
     setWindowTitle(QStringLiteral("Additional Features"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* menuBar = new QMenuBar(this);
-    QAction* saveAction = menuBar->addAction(tr("&Save Additional Feature Settings"));
-    saveAction->setObjectName(QStringLiteral("mnusaveform6"));
-    connect(saveAction, &QAction::triggered, this, &AdditionalFeaturesWindow::save);
-    layout->setMenuBar(menuBar);
+    connect(
+        AddWindowMenuItem(*layout, tr("&Save Additional Feature Settings"), QStringLiteral("mnusaveform6")),
+        &QAction::triggered, this, &AdditionalFeaturesWindow::save);
 
     // Built in reading order, so that Tab walks the controls row by row.
     layout->addWidget(buildOptionFrame());

@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/status_line.h"
 #include "app/text.h"
+#include "app/window_menu.h"
 #include "settings/setting_boxes.h"
 
 #include <QGridLayout>
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -40,11 +40,8 @@ AnalogWindow::AnalogWindow(Configuration& config, Dialogs& dialogs, StatusLine& 
     setWindowTitle(QStringLiteral("ANALOG CONFIGURATION"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* menuBar = new QMenuBar(this);
-    QAction* saveAction = menuBar->addAction(tr("&Save Analog Settings"));
-    saveAction->setObjectName(QStringLiteral("mnusaveanalogform4"));
-    connect(saveAction, &QAction::triggered, this, &AnalogWindow::save);
-    layout->setMenuBar(menuBar);
+    connect(AddWindowMenuItem(*layout, tr("&Save Analog Settings"), QStringLiteral("mnusaveanalogform4")),
+            &QAction::triggered, this, &AnalogWindow::save);
 
     // Created in reading order, so that Tab walks the controls row by row.
     model12_ = new QRadioButton(QStringLiteral("12V MODEL"), this);

@@ -1,10 +1,10 @@
 #include "settings/channel_window.h"
 
 #include "app/status_line.h"
+#include "app/window_menu.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -34,11 +34,8 @@ ChannelWindow::ChannelWindow(Configuration& config, StatusLine& status, QWidget*
     setWindowTitle(tr("MULTIPLEXED CHANNEL IO CONFIGURATION"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* bar = new QMenuBar;
-    QAction* save = bar->addAction(tr("&Save IO Configuration"));
-    save->setObjectName(QStringLiteral("mnusaveioform2"));
-    connect(save, &QAction::triggered, this, &ChannelWindow::save);
-    layout->setMenuBar(bar);
+    connect(AddWindowMenuItem(*layout, tr("&Save IO Configuration"), QStringLiteral("mnusaveioform2")),
+            &QAction::triggered, this, &ChannelWindow::save);
 
     // Frames are added row by row, which is also the Tab order.
     auto* frames = new QGridLayout;

@@ -3,13 +3,13 @@
 #include "app/dialogs.h"
 #include "app/status_line.h"
 #include "app/text.h"
+#include "app/window_menu.h"
 #include "settings/setting_boxes.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -62,11 +62,8 @@ TimerWindow::TimerWindow(Configuration& config, Dialogs& dialogs, StatusLine& st
     setWindowTitle(tr("TIMER CONFIGURATION"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* bar = new QMenuBar;
-    QAction* save = bar->addAction(tr("&Save Timer Settings"));
-    save->setObjectName(QStringLiteral("mnutimersaveform3"));
-    connect(save, &QAction::triggered, this, &TimerWindow::save);
-    layout->setMenuBar(bar);
+    connect(AddWindowMenuItem(*layout, tr("&Save Timer Settings"), QStringLiteral("mnutimersaveform3")),
+            &QAction::triggered, this, &TimerWindow::save);
 
     for (int n = 1; n <= TimerCount; ++n)
         addTimer(*layout, n);
